@@ -1,0 +1,41 @@
+# Onderia: `make run` builds and starts the program, `make test` builds and runs every test.
+PROGRAM_DIR ?= $(CURDIR)/Onderia
+BUILD_DIR   ?= $(CURDIR)/build
+SAN_DIR     ?= $(CURDIR)/build-sanitize
+JOBS        ?= $(shell nproc)
+CMAKE_GEN   := -G Ninja
+
+.PHONY: all deps build run test test-sanitize screenshots bench clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+$(BUILD_DIR)/build.ninja: | deps
+	cmake -S . -B $(BUILD_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release
+
+build: deps $(BUILD_DIR)/build.ninja
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	@PROGRAM_DIR="$(PROGRAM_DIR)" BUILD_DIR="$(BUILD_DIR)" bash scripts/run.sh
+
+test: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 600
+
+test-sanitize: deps
+	cmake -S . -B $(SAN_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DONDERIA_SANITIZE=ON
+	cmake --build $(SAN_DIR) -j $(JOBS)
+	cd $(SAN_DIR) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	    ctest --output-on-failure -j $(JOBS) --timeout 900
+
+screenshots: build
+	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/onderia_screenshots $(CURDIR)/docs/screenshots
+
+bench: build
+	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/onderia_bench
+
+clean:
+	rm -rf $(BUILD_DIR) $(SAN_DIR)

@@ -1,0 +1,126 @@
+#include "access/IniFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringList>
+
+namespace {
+
+constexpr qsizetype kMaxValue = 2047; // the private-profile read's buffer, less its terminator
+
+QString decode(const QByteArray& bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(bytes.mid(3));
+    if (bytes.startsWith("\xFF\xFE"))
+        return QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData() + 2),
+                                  (bytes.size() - 2) / 2);
+    return QString::fromLatin1(bytes);
+}
+
+QStringList linesOf(const QString& text) {
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines)
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// "[name]" -> name, or a null text when the line is no section header.
+QString sectionName(const QString& line) {
+    const QString t = line.trimmed();
+    if (!t.startsWith(QLatin1Char('[')))
+        return QString();
+    const qsizetype close = t.indexOf(QLatin1Char(']'));
+    return close < 0 ? QString() : t.mid(1, close - 1).trimmed();
+}
+
+bool keyLine(const QString& line, const QString& key, QString* value) {
+    const qsizetype eq = line.indexOf(QLatin1Char('='));
+    if (eq < 0 || line.left(eq).trimmed().compare(key, Qt::CaseInsensitive) != 0)
+        return false;
+    if (value) {
+        QString v = line.mid(eq + 1).trimmed();
+        if (v.size() >= 2 && (v.front() == QLatin1Char('"') || v.front() == QLatin1Char('\'')) &&
+            v.back() == v.front())
+            v = v.mid(1, v.size() - 2);
+        *value = v;
+    }
+    return true;
+}
+
+} // namespace
+
+QString IniFile::read(const QString& path, const QString& section, const QString& key,
+                      const QString& defaultValue) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return defaultValue.left(kMaxValue);
+    bool inSection = false;
+    for (const QString& line : linesOf(decode(file.readAll()))) {
+        const QString name = sectionName(line);
+        if (!name.isNull()) {
+            inSection = name.compare(section, Qt::CaseInsensitive) == 0;
+            continue;
+        }
+        QString value;
+        if (inSection && keyLine(line, key, &value))
+            return value.left(kMaxValue);
+    }
+    return defaultValue.left(kMaxValue);
+}
+
+void IniFile::write(const QString& path, const QString& section, const QString& key,
+                    const QString& value) {
+    QStringList lines;
+    bool crlf = true;
+    {
+        QFile file(path);
+        if (file.exists()) {
+            if (!file.open(QIODevice::ReadOnly))
+                throw WriteError("cannot read the INI file");
+            const QByteArray bytes = file.readAll();
+            crlf = bytes.contains("\r\n") || !bytes.contains('\n');
+            lines = linesOf(decode(bytes));
+        }
+    }
+    const QString entry = key + QLatin1Char('=') + value;
+    qsizetype sectionAt = -1;
+    qsizetype lastOfSection = -1;
+    bool written = false;
+    for (qsizetype i = 0; i < lines.size() && !written; ++i) {
+        const QString name = sectionName(lines.at(i));
+        if (!name.isNull()) {
+            if (sectionAt >= 0)
+                break; // the next section begins: the key was not there
+            if (name.compare(section, Qt::CaseInsensitive) == 0)
+                sectionAt = lastOfSection = i;
+            continue;
+        }
+        if (sectionAt < 0)
+            continue;
+        if (keyLine(lines.at(i), key, nullptr)) {
+            lines[i] = entry;
+            written = true;
+        } else if (!lines.at(i).trimmed().isEmpty()) {
+            lastOfSection = i;
+        }
+    }
+    if (!written) {
+        if (sectionAt >= 0) {
+            lines.insert(lastOfSection + 1, entry);
+        } else {
+            lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
+            lines.append(entry);
+        }
+    }
+    const QString eol = crlf ? QStringLiteral("\r\n") : QStringLiteral("\n");
+    // Written aside and put in place whole, so a refused or broken write keeps the old file.
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly))
+        throw WriteError("cannot write the INI file");
+    out.write((lines.join(eol) + eol).toLatin1());
+    if (!out.commit())
+        throw WriteError("cannot write the INI file");
+}

@@ -1,0 +1,23 @@
+#pragma once
+#include <QString>
+
+#include <stdexcept>
+
+// A small reader and writer of INI files that behaves as the Windows private-profile functions
+// do where it matters: section and key names match without regard to letter case; a missing
+// file, section or key reads as the default and creates nothing; a value is seen up to 2047
+// characters; CRLF and LF line ends read the same; writing keeps every other line of the file.
+namespace IniFile {
+
+class WriteError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+QString read(const QString& path, const QString& section, const QString& key,
+             const QString& defaultValue = QString());
+// Creates the file, the section and the key when missing. Raises WriteError when the file
+// cannot be written; the old content then stays in place.
+void write(const QString& path, const QString& section, const QString& key, const QString& value);
+
+} // namespace IniFile

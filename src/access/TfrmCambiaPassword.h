@@ -1,0 +1,10 @@
+#pragma once
+#include "app/AppScreen.h"
+
+class TfrmCambiaPassword : public TAuxDialog {
+    Q_OBJECT
+public:
+    explicit TfrmCambiaPassword();
+};
+
+extern TfrmCambiaPassword* frmCambiaPassword;

@@ -1,0 +1,19 @@
+#pragma once
+#include <QString>
+
+class QWidget;
+
+// The file-open dialog. Tests queue the next chosen file (or an empty text for a cancel).
+namespace FileDialogs {
+
+// The chosen file's full path, or an empty text when the user cancels.
+QString openFile(QWidget* parent, const QString& title, const QString& filter);
+
+namespace Test {
+void record(bool on);
+void choose(const QString& path); // the next dialog returns this path ("" cancels)
+QString lastTitle();
+QString lastFilter();
+} // namespace Test
+
+} // namespace FileDialogs

@@ -1,0 +1,60 @@
+#include "app/Startup.h"
+
+#include "access/TfrmPassword.h"
+#include "app/DateSettings.h"
+#include "app/Screens.h"
+#include "app/TfrmAvvio.h"
+#include "app/Theme.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+void Startup::selectSoftwareRendering() {
+    QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
+}
+
+void Startup::installTranslations(QApplication& app) {
+    // The program folder may carry its own copy (portable use); otherwise Qt's installed one.
+    const QStringList folders = {QDir(QCoreApplication::applicationDirPath())
+                                     .filePath(QStringLiteral("translations")),
+                                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)};
+    for (const QString& base : {QStringLiteral("qtbase_it"), QStringLiteral("qt_it")}) {
+        for (const QString& folder : folders) {
+            auto* translator = new QTranslator(&app);
+            if (translator->load(base, folder)) {
+                app.installTranslator(translator);
+                break;
+            }
+            delete translator;
+        }
+    }
+}
+
+void Startup::applyDateSettings() {
+    DateSettings::apply();
+}
+
+void Startup::applyLook(QApplication& app) {
+    app.setFont(QFont(Theme::kUiFont, 9));
+    app.setStyleSheet(Theme::styleSheet());
+}
+
+int Startup::run(int argc, char** argv) {
+    selectSoftwareRendering();
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("Onderia"));
+    // The hidden login screen stays the main window: the program ends from the start menu or
+    // the login screen, never because the last visible window went away.
+    app.setQuitOnLastWindowClosed(false);
+    installTranslations(app);
+    applyLook(app);
+    applyDateSettings();
+    Screens::createAll();
+    frmAvvio->showScreen();
+    const int code = app.exec();
+    Screens::destroyAll();
+    return code;
+}

@@ -1,0 +1,204 @@
+#include "app/UiKit.h"
+
+#include "app/Theme.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSvgRenderer>
+#include <QTextEdit>
+
+namespace UiKit {
+
+StatusLine::StatusLine(QLabel* panInfo) : QObject(panInfo), panInfo_(panInfo) {}
+
+void StatusLine::hint(QWidget* control, const QString& text) {
+    control->setProperty("statusHint", text);
+    control->setAccessibleDescription(text);
+    control->installEventFilter(this);
+}
+
+void StatusLine::background(QWidget* widget) {
+    widget->setProperty("statusBackground", true);
+    widget->installEventFilter(this);
+}
+
+bool StatusLine::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Enter) {
+        const QVariant hint = watched->property("statusHint");
+        if (hint.isValid())
+            panInfo_->setText(hint.toString());
+        else if (watched->property("statusBackground").toBool())
+            panInfo_->clear();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+namespace {
+
+bool isReadOnly(QWidget* field) {
+    if (auto* edit = qobject_cast<QLineEdit*>(field))
+        return edit->isReadOnly();
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(field))
+        return edit->isReadOnly();
+    if (auto* edit = qobject_cast<QTextEdit*>(field))
+        return edit->isReadOnly();
+    return false;
+}
+
+void paintField(QWidget* field, bool focused) {
+    const QColor fill = isReadOnly(field) ? Theme::kReadOnlyFill
+                        : focused         ? Theme::kFocusFill
+                                          : Theme::kIdleFill;
+    const QString type = QString::fromLatin1(field->metaObject()->className());
+    field->setStyleSheet(QStringLiteral("%1 { background-color: %2; border: 1px solid %3;"
+                                        " padding: 1px 3px; }")
+                             .arg(type, fill.name(), Theme::kFocusBorder.name()));
+    field->setProperty("focusFill", fill.name());
+}
+
+class FocusColouring : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+            paintField(static_cast<QWidget*>(watched), event->type() == QEvent::FocusIn);
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+class FocusFrame : public QObject {
+public:
+    FocusFrame(QWidget* field, QFrame* frame) : QObject(field), field_(field), frame_(frame) {}
+    void place() {
+        frame_->setGeometry(field_->geometry().adjusted(-3, -3, 3, 3));
+        frame_->stackUnder(field_);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::FocusIn:
+            place();
+            frame_->show();
+            break;
+        case QEvent::FocusOut:
+            frame_->hide();
+            break;
+        case QEvent::Move:
+        case QEvent::Resize:
+            place();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    QWidget* field_;
+    QFrame* frame_;
+};
+
+class EnterChain : public QObject {
+public:
+    EnterChain(const QList<QWidget*>& chain, QObject* parent) : QObject(parent), chain_(chain) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            return false;
+        const qsizetype at = chain_.indexOf(static_cast<QWidget*>(watched));
+        if (at < 0)
+            return false;
+        chain_.at((at + 1) % chain_.size())->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+
+private:
+    QList<QWidget*> chain_;
+};
+
+} // namespace
+
+void colourOnFocus(QWidget* field) {
+    paintField(field, field->hasFocus());
+    field->installEventFilter(new FocusColouring(field));
+}
+
+void refreshColouring(QWidget* field) {
+    paintField(field, field->hasFocus());
+}
+
+QFrame* frameOnFocus(QWidget* field, const QString& effName) {
+    auto* frame = new QFrame(field->parentWidget());
+    frame->setObjectName(effName);
+    frame->setStyleSheet(QStringLiteral("QFrame { background-color: #FFFF00; border: none; }"));
+    frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    frame->hide();
+    auto* watcher = new FocusFrame(field, frame);
+    watcher->place();
+    field->installEventFilter(watcher);
+    return frame;
+}
+
+void enterChain(const QList<QWidget*>& chain) {
+    if (chain.isEmpty())
+        return;
+    auto* filter = new EnterChain(chain, chain.first());
+    for (QWidget* field : chain)
+        field->installEventFilter(filter);
+}
+
+QPixmap svgPixmap(const QString& svg, const QSize& size, qreal devicePixelRatio) {
+    QPixmap pixmap(size * devicePixelRatio);
+    pixmap.fill(Qt::transparent);
+    QSvgRenderer renderer(svg);
+    QPainter painter(&pixmap);
+    renderer.render(&painter);
+    painter.end();
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    return pixmap;
+}
+
+QPushButton* pictureButton(QWidget* parent, const QString& objectName, const QString& svg,
+                           const QSize& size, const QString& accessibleName) {
+    auto* button = new QPushButton(parent);
+    button->setObjectName(objectName);
+    button->setProperty("picture", true);
+    button->setFlat(true);
+    button->setIcon(QIcon(svgPixmap(svg, size)));
+    button->setIconSize(size);
+    button->setFixedSize(size + QSize(6, 6));
+    button->setCursor(Qt::PointingHandCursor);
+    button->setFocusPolicy(Qt::StrongFocus);
+    name(button, accessibleName);
+    return button;
+}
+
+QLabel* picture(QWidget* parent, const QString& objectName, const QString& svg,
+                const QSize& size) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(objectName);
+    label->setPixmap(svgPixmap(svg, size));
+    label->setFixedSize(size);
+    return label;
+}
+
+void name(QWidget* widget, const QString& accessibleName) {
+    widget->setAccessibleName(accessibleName);
+}
+
+} // namespace UiKit

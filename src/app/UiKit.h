@@ -1,0 +1,63 @@
+#pragma once
+#include <QList>
+#include <QObject>
+#include <QSize>
+#include <QString>
+
+class QFrame;
+class QPixmap;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+// The user-interface conventions every screen shares: status line hints, the two styles of
+// focus highlight, the Enter chain, picture buttons and accessible names.
+namespace UiKit {
+
+// The one-line status text at the bottom of a screen. Moving the mouse over a control with a
+// hint shows the hint; moving it over the background empties the line.
+class StatusLine : public QObject {
+    Q_OBJECT
+public:
+    explicit StatusLine(QLabel* panInfo);
+    // Gives a control its hint; the hint is also its accessible description.
+    void hint(QWidget* control, const QString& text);
+    // Mouse over this widget (window, container, decoration) empties the status line.
+    void background(QWidget* widget);
+    QLabel* label() const { return panInfo_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QLabel* panInfo_;
+};
+
+// Background colouring: yellow while the field has the focus, white otherwise, a sky-blue
+// border; a read-only field stays beige.
+void colourOnFocus(QWidget* field);
+// Re-applies the colouring after the field's read-only state changed.
+void refreshColouring(QWidget* field);
+
+// Highlight frame: a yellow rectangle slightly larger than the field, behind it, visible only
+// while the field has the focus. Returns the frame (named effName).
+QFrame* frameOnFocus(QWidget* field, const QString& effName);
+
+// Enter in any field of the chain moves the focus to the next one; the last leads back to the
+// first.
+void enterChain(const QList<QWidget*>& chain);
+
+// A clickable picture: a real, focusable button drawn from SVG artwork, with a hand cursor.
+QPushButton* pictureButton(QWidget* parent, const QString& objectName, const QString& svg,
+                           const QSize& size, const QString& accessibleName);
+
+// A label that shows SVG artwork, crisp at its size.
+QLabel* picture(QWidget* parent, const QString& objectName, const QString& svg, const QSize& size);
+
+// Renders SVG artwork to a pixmap of the given logical size (sharp on high-density screens).
+QPixmap svgPixmap(const QString& svg, const QSize& size, qreal devicePixelRatio = 2.0);
+
+// Gives a widget its Italian accessible name (its visible caption or its action).
+void name(QWidget* widget, const QString& accessibleName);
+
+} // namespace UiKit

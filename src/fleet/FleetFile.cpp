@@ -1,0 +1,15 @@
+#include "fleet/FleetFile.h"
+
+#include "app/ProgramFolder.h"
+
+QString FleetFile::path() {
+    return ProgramFolder::file(QString::fromLatin1(kFileName));
+}
+
+FleetFile::FleetFile() : file_(path(), TScheda::kSize) {}
+
+void FleetFile::scan(const std::function<bool(qint64, const TScheda&)>& visit) {
+    file_.scan([&](qint64 position, const char* bytes) {
+        return visit(position, TScheda::fromBytes(bytes));
+    });
+}

@@ -1,0 +1,33 @@
+#pragma once
+#include "fleet/ShortText.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <span>
+
+// One short text field of a record: where it lies and which member carries it.
+template <typename Rec>
+struct FieldDef {
+    const char* name;
+    int offset;
+    int capacity;
+    QString Rec::*member;
+};
+
+// Packs and unpacks a record of short text fields by its field table.
+template <typename Rec>
+QByteArray packRecord(const Rec& record, std::span<const FieldDef<Rec>> fields, int size) {
+    QByteArray bytes(size, '\0');
+    for (const FieldDef<Rec>& f : fields)
+        ShortText::store(bytes.data() + f.offset, f.capacity, record.*(f.member));
+    return bytes;
+}
+
+template <typename Rec>
+Rec unpackRecord(const char* bytes, std::span<const FieldDef<Rec>> fields) {
+    Rec record;
+    for (const FieldDef<Rec>& f : fields)
+        record.*(f.member) = ShortText::read(bytes + f.offset, f.capacity);
+    return record;
+}

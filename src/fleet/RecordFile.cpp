@@ -1,0 +1,104 @@
+#include "fleet/RecordFile.h"
+
+#include "app/Errors.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+bool writesFail = false;
+constexpr qint64 kBlockBytes = 4 << 20;
+} // namespace
+
+RecordFile::RecordFile(const QString& path, int recordSize)
+    : file_(path), recordSize_(recordSize) {}
+
+RecordFile::~RecordFile() {
+    file_.close();
+}
+
+void RecordFile::openOrCreate() {
+    // Unbuffered: a write goes to the file in one call and nothing waits in a buffer.
+    const QIODevice::OpenMode mode = QIODevice::ReadWrite | QIODevice::Unbuffered;
+    if (QFileInfo::exists(path()) || QFileInfo(path()).isSymLink()) {
+        if (!file_.open(mode | QIODevice::ExistingOnly))
+            throw FileError(QStringLiteral("cannot open %1").arg(path()));
+        return;
+    }
+    if (!file_.open(mode | QIODevice::NewOnly))
+        throw FileError(QStringLiteral("cannot create %1").arg(path()));
+}
+
+void RecordFile::requireOpen() const {
+    if (!file_.isOpen())
+        throw FileError(QStringLiteral("not open: %1").arg(path()));
+}
+
+qint64 RecordFile::count() const {
+    requireOpen();
+    return file_.size() / recordSize_;
+}
+
+QByteArray RecordFile::readAt(qint64 position) {
+    requireOpen();
+    if (position < 1 || position > count())
+        throw FileError(QStringLiteral("no record %1 in %2").arg(position).arg(path()));
+    if (!file_.seek((position - 1) * recordSize_))
+        throw FileError(QStringLiteral("cannot seek in %1").arg(path()));
+    QByteArray record = file_.read(recordSize_);
+    if (record.size() != recordSize_)
+        throw FileError(QStringLiteral("cannot read %1").arg(path()));
+    return record;
+}
+
+void RecordFile::writeAt(qint64 offset, const QByteArray& record) {
+    if (record.size() != recordSize_)
+        throw FileError(QStringLiteral("wrong record size for %1").arg(path()));
+    if (writesFail)
+        throw FileError(QStringLiteral("cannot write %1").arg(path()));
+    if (!file_.seek(offset))
+        throw FileError(QStringLiteral("cannot seek in %1").arg(path()));
+    if (file_.write(record) != recordSize_ || !file_.flush())
+        throw FileError(QStringLiteral("cannot write %1").arg(path()));
+}
+
+void RecordFile::rewriteAt(qint64 position, const QByteArray& record) {
+    requireOpen();
+    if (position < 1 || position > count())
+        throw FileError(QStringLiteral("no record %1 in %2").arg(position).arg(path()));
+    writeAt((position - 1) * recordSize_, record);
+}
+
+qint64 RecordFile::append(const QByteArray& record) {
+    requireOpen();
+    const qint64 n = count();
+    writeAt(n * recordSize_, record);
+    return n + 1;
+}
+
+void RecordFile::scan(const std::function<bool(qint64, const char*)>& visit) {
+    requireOpen();
+    const qint64 total = count();
+    if (!file_.seek(0))
+        throw FileError(QStringLiteral("cannot seek in %1").arg(path()));
+    const qint64 perBlock = std::max<qint64>(1, kBlockBytes / recordSize_);
+    QByteArray block;
+    for (qint64 first = 1; first <= total; first += perBlock) {
+        const qint64 records = std::min(perBlock, total - first + 1);
+        block.resize(records * recordSize_);
+        if (file_.read(block.data(), block.size()) != block.size())
+            throw FileError(QStringLiteral("cannot read %1").arg(path()));
+        for (qint64 i = 0; i < records; ++i)
+            if (!visit(first + i, block.constData() + i * recordSize_))
+                return;
+    }
+}
+
+void RecordFile::close() {
+    file_.close();
+}
+
+void RecordFile::failWritesForTest(bool on) {
+    writesFail = on;
+}

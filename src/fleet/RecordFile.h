@@ -1,0 +1,44 @@
+#pragma once
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <functional>
+
+// A file of fixed-size records without header, opened for one user action and closed again.
+// Positions are 1-based. Every failure raises FileError.
+class RecordFile {
+public:
+    RecordFile(const QString& path, int recordSize);
+    ~RecordFile();
+    RecordFile(const RecordFile&) = delete;
+    RecordFile& operator=(const RecordFile&) = delete;
+
+    // Opens the file for reading and writing; only a missing file is created (empty). A file
+    // that exists but cannot be opened is a failure and is never replaced.
+    void openOrCreate();
+    // Records in the file; a trailing piece shorter than a record is no record.
+    qint64 count() const;
+    QByteArray readAt(qint64 position);
+    void rewriteAt(qint64 position, const QByteArray& record);
+    // Writes after the last whole record (over any stray trailing piece); returns the new
+    // record's position.
+    qint64 append(const QByteArray& record);
+    // Reads every record in file order, in large blocks. The visitor gets the position and the
+    // record's bytes; returning false stops the scan.
+    void scan(const std::function<bool(qint64 position, const char* record)>& visit);
+    void close();
+
+    int recordSize() const { return recordSize_; }
+    QString path() const { return file_.fileName(); }
+
+    // Tests: make every write fail, as a full disk would.
+    static void failWritesForTest(bool on);
+
+private:
+    void requireOpen() const;
+    void writeAt(qint64 offset, const QByteArray& record);
+
+    QFile file_;
+    int recordSize_;
+};

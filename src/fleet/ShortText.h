@@ -1,0 +1,27 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+
+// The short text field of both data files: a length byte, then up to `capacity` characters in
+// the Windows-1252 code page. Texts are trimmed of characters of code 32 or less when stored and
+// when read, and cut silently at the capacity.
+namespace ShortText {
+
+// Removes leading and trailing characters whose code is 32 or less.
+QString trim(const QString& text);
+
+// Windows-1252, one byte per character; a character the code page cannot hold becomes "?".
+QByteArray toWindows1252(const QString& text);
+QString fromWindows1252(const char* bytes, qsizetype size);
+inline QString fromWindows1252(const QByteArray& bytes) {
+    return fromWindows1252(bytes.constData(), bytes.size());
+}
+
+// Writes a field of the given capacity (capacity + 1 bytes) at `out`. The bytes after the
+// text are zeros, so equal records give equal bytes.
+void store(char* out, int capacity, const QString& text);
+// Reads a field of the given capacity from `in`. A length byte above the capacity reads as the
+// whole capacity and never past the field.
+QString read(const char* in, int capacity);
+
+} // namespace ShortText

@@ -1,0 +1,5 @@
+#include "fleet/TfrmSchedario_Chiavi.h"
+
+TfrmSchedario_Chiavi* frmSchedario_Chiavi = nullptr;
+
+TfrmSchedario_Chiavi::TfrmSchedario_Chiavi() : TAppScreen(QStringLiteral(" Onderia - Vuvedi Duvav")) {}

@@ -1,0 +1,28 @@
+#pragma once
+#include "fleet/RecordFile.h"
+#include "history/TNoleggio.h"
+
+#include <functional>
+
+// The history file Dizidov_Izevude.pro in the program folder: append-only, one record per
+// confirmed return. The only code that touches its bytes.
+class HistoryFile {
+public:
+    static constexpr const char* kFileName = "Dizidov_Izevude.pro";
+    static QString path();
+
+    HistoryFile();
+    void openOrCreate() { file_.openOrCreate(); }
+    qint64 count() const { return file_.count(); }
+    qint64 append(const TNoleggio& rental) { return file_.append(rental.toBytes()); }
+    // Every record in file order; the visitor returns false to stop.
+    void scan(const std::function<bool(qint64 position, const TNoleggio& rental)>& visit);
+    // The raw scan, for readers that only need a few fields of a large file.
+    void scanRaw(const std::function<bool(qint64 position, const char* bytes)>& visit) {
+        file_.scan(visit);
+    }
+    void close() { file_.close(); }
+
+private:
+    RecordFile file_;
+};

@@ -1,0 +1,30 @@
+#pragma once
+#include "fleet/Record.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <span>
+
+// One completed rental: a 761-byte record of 11 short text fields in the history file.
+struct TNoleggio {
+    static constexpr int kSize = 761;
+
+    QString Codice;
+    QString Tipo;
+    QString Utilizzo;
+    QString Luogo;
+    QString Persone;
+    QString PersonaRit;
+    QString DataRit; // "dd/mm/yyyy": the date by which the history is selected
+    QString OraRit;
+    QString PersonaRic;
+    QString DataRic; // normally "dd/mm/yyyy", but any text the user typed
+    QString OraRic;
+
+    static std::span<const FieldDef<TNoleggio>> fields();
+    QByteArray toBytes() const;
+    static TNoleggio fromBytes(const char* bytes);
+    static TNoleggio fromBytes(const QByteArray& bytes) { return fromBytes(bytes.constData()); }
+    bool operator==(const TNoleggio&) const = default;
+};

@@ -1,0 +1,5 @@
+#include "rentals/TfrmRiconsegne.h"
+
+TfrmRiconsegne* frmRiconsegne = nullptr;
+
+TfrmRiconsegne::TfrmRiconsegne() : TAppScreen(QStringLiteral(" Onderia - Ritiri e Riconsegne")) {}

@@ -1,0 +1,10 @@
+#pragma once
+#include "app/AppScreen.h"
+
+class TfrmRiconsegne : public TAppScreen {
+    Q_OBJECT
+public:
+    explicit TfrmRiconsegne();
+};
+
+extern TfrmRiconsegne* frmRiconsegne;

@@ -1,0 +1,5 @@
+#include "rentals/TfrmRitiri.h"
+
+TfrmRitiri* frmRitiri = nullptr;
+
+TfrmRitiri::TfrmRitiri() : TAppScreen(QStringLiteral(" Onderia - Ritiri e Riconsegne")) {}
