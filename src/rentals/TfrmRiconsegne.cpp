@@ -3,3 +3,5 @@
 TfrmRiconsegne* frmRiconsegne = nullptr;
 
 TfrmRiconsegne::TfrmRiconsegne() : TAppScreen(QStringLiteral(" Onderia - Ritiri e Riconsegne")) {}
+
+void TfrmRiconsegne::putCard(const TScheda&, qint64) {}
