@@ -2,4 +2,5 @@
 
 TfrmMenuOperazioni* frmMenuOperazioni = nullptr;
 
-TfrmMenuOperazioni::TfrmMenuOperazioni() : TAppScreen(QStringLiteral(" Onderia - Ritiri e Riconsegne")) {}
+TfrmMenuOperazioni::TfrmMenuOperazioni()
+    : TAppScreen(QStringLiteral(" Onderia - Ritiri e Riconsegne")) {}
