@@ -81,13 +81,11 @@ QComboBox* TDateTimeGroup::dropDown(QWidget* parent, const QString& name, const 
 
 TDateTimeGroup::TDateTimeGroup(Side side, QWidget* owner) : QObject(owner), side_(side) {
     const bool ritiro = side == Side::Ritiro;
-    dateBox_ = new QGroupBox(ritiro ? QStringLiteral(" Data ritiro: ")
-                                    : QStringLiteral(" Data riconsegna: "),
-                             owner);
+    dateBox_ = new QGroupBox(
+        ritiro ? QStringLiteral(" Data ritiro: ") : QStringLiteral(" Data riconsegna: "), owner);
     dateBox_->setObjectName(QStringLiteral("grpDataRit"));
-    timeBox_ = new QGroupBox(ritiro ? QStringLiteral(" Ora ritiro: ")
-                                    : QStringLiteral(" Ora riconsegna: "),
-                             owner);
+    timeBox_ = new QGroupBox(
+        ritiro ? QStringLiteral(" Ora ritiro: ") : QStringLiteral(" Ora riconsegna: "), owner);
     timeBox_->setObjectName(QStringLiteral("grpOraRit"));
 
     mine_ = makeControls(side, dateBox_);
@@ -99,10 +97,10 @@ TDateTimeGroup::TDateTimeGroup(Side side, QWidget* owner) : QObject(owner), side
     mine_.ore->setParent(timeBox_);
     mine_.minuti->setParent(timeBox_);
 
-    now_ = UiKit::pictureButton(dateBox_, ritiro ? QStringLiteral("impRitiro")
-                                                 : QStringLiteral("impRiconsegna"),
-                                QStringLiteral(":/art/rental-now.svg"), QSize(26, 26),
-                                QStringLiteral("Data e ora correnti"));
+    now_ = UiKit::pictureButton(
+        dateBox_, ritiro ? QStringLiteral("impRitiro") : QStringLiteral("impRiconsegna"),
+        QStringLiteral(":/art/rental-now.svg"), QSize(26, 26),
+        QStringLiteral("Data e ora correnti"));
     connect(now_, &QPushButton::clicked, this, &TDateTimeGroup::nowAction);
 
     auto caption = [](const QString& text, QWidget* parent) {

@@ -45,19 +45,19 @@ TfrmMenuOperazioni::TfrmMenuOperazioni()
                                  QStringLiteral(":/art/rental-title-menu.svg"), QSize(1240, 56));
     title->move(20, 18);
     title->setAccessibleName(QStringLiteral("Ritiri e Riconsegne"));
-    auto* instructions = UiKit::picture(box, QStringLiteral("icoIstruzioni"),
-                                        QStringLiteral(":/art/rental-instructions.svg"),
-                                        QSize(760, 34));
+    auto* instructions =
+        UiKit::picture(box, QStringLiteral("icoIstruzioni"),
+                       QStringLiteral(":/art/rental-instructions.svg"), QSize(760, 34));
     instructions->move(330, 150);
     instructions->setAccessibleName(
         QStringLiteral("Premere il pulsante relativo al tipo di operazione da effettuare."));
 
-    auto* btnOrizzontali = operationButton(box, QStringLiteral("btnOrizzontali"),
-                                           QStringLiteral("Ritiro mezzi"),
-                                           QStringLiteral(":/art/rental-pickup.svg"));
-    auto* btnVerticali = operationButton(box, QStringLiteral("btnVerticali"),
-                                         QStringLiteral("Riconsegna mezzi"),
-                                         QStringLiteral(":/art/rental-return.svg"));
+    auto* btnOrizzontali =
+        operationButton(box, QStringLiteral("btnOrizzontali"), QStringLiteral("Ritiro mezzi"),
+                        QStringLiteral(":/art/rental-pickup.svg"));
+    auto* btnVerticali =
+        operationButton(box, QStringLiteral("btnVerticali"), QStringLiteral("Riconsegna mezzi"),
+                        QStringLiteral(":/art/rental-return.svg"));
     btnOrizzontali->move(250, 230);
     btnVerticali->move(690, 230);
     connect(btnOrizzontali, &QToolButton::clicked, this, &TfrmMenuOperazioni::btnOrizzontaliClick);

@@ -1,5 +1,6 @@
 #include "rentals/TfrmOperazione.h"
 
+#include "app/Clock.h"
 #include "app/Errors.h"
 #include "app/Messages.h"
 #include "app/Screens.h"
@@ -8,7 +9,6 @@
 #include "fleet/FleetFile.h"
 #include "fleet/ShortText.h"
 #include "rentals/TfrmRiepilogo_Operazione.h"
-#include "app/Clock.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -96,15 +96,17 @@ TfrmOperazione::TfrmOperazione(Side side)
         cardGrid->addWidget(edit, row, 1);
         return edit;
     };
-    txtCodice_ = cardField(0, QStringLiteral("txtCodice"), QStringLiteral("Codice identificativo:"));
+    txtCodice_ =
+        cardField(0, QStringLiteral("txtCodice"), QStringLiteral("Codice identificativo:"));
     txtTipo_ = cardField(1, QStringLiteral("txtTipo"), QStringLiteral("Tipo mezzo:"));
     txtUtilizzo_ = cardField(2, QStringLiteral("txtUtilizzo"), QStringLiteral("Tariffa noleggio:"));
     txtLuogo_ = cardField(3, QStringLiteral("txtLuogo"), QStringLiteral("Ubicazione:"));
-    txtResponsabile_ = cardField(4, QStringLiteral("txtResponsabile"),
-                                 QStringLiteral("Accessori in dotazione:"));
-    txtRecapiti_ = cardField(5, QStringLiteral("txtRecapiti"),
-                             QStringLiteral("Requisiti per noleggio:"));
-    txtPersone_ = cardField(6, QStringLiteral("txtPersone"), QStringLiteral("Documenti richiesti:"));
+    txtResponsabile_ =
+        cardField(4, QStringLiteral("txtResponsabile"), QStringLiteral("Accessori in dotazione:"));
+    txtRecapiti_ =
+        cardField(5, QStringLiteral("txtRecapiti"), QStringLiteral("Requisiti per noleggio:"));
+    txtPersone_ =
+        cardField(6, QStringLiteral("txtPersone"), QStringLiteral("Documenti richiesti:"));
     cardGrid->setColumnStretch(1, 1);
     for (int row = 0; row < 7; ++row)
         cardGrid->setRowStretch(row, 1);
@@ -137,8 +139,8 @@ TfrmOperazione::TfrmOperazione(Side side)
     dateTime_->setCustomerField(customer);
 
     auto* btnStampa = UiKit::pictureButton(box, QStringLiteral("btnStampa"),
-                                           QStringLiteral(":/art/rental-print.svg"),
-                                           QSize(230, 48), QStringLiteral("Stampa modulo"));
+                                           QStringLiteral(":/art/rental-print.svg"), QSize(230, 48),
+                                           QStringLiteral("Stampa modulo"));
     btnStampa->move(770, 485);
     auto* btnApplica = UiKit::pictureButton(box, QStringLiteral("btnApplica"),
                                             QStringLiteral(":/art/rental-apply.svg"),
@@ -173,9 +175,10 @@ TfrmOperazione::TfrmOperazione(Side side)
     auto* cmdSeleziona = UiKit::pictureButton(panAvvio_, QStringLiteral("cmdSeleziona"),
                                               QStringLiteral(":/art/rental-select.svg"),
                                               QSize(300, 54), QStringLiteral("Seleziona mezzo"));
-    auto* panelHint = new QLabel(ritiro ? QStringLiteral("Scegliere il mezzo da consegnare al cliente.")
-                                        : QStringLiteral("Scegliere il mezzo che il cliente riconsegna."),
-                                 panAvvio_);
+    auto* panelHint =
+        new QLabel(ritiro ? QStringLiteral("Scegliere il mezzo da consegnare al cliente.")
+                          : QStringLiteral("Scegliere il mezzo che il cliente riconsegna."),
+                   panAvvio_);
     panelHint->setObjectName(QStringLiteral("lblAvvio"));
     panelHint->setStyleSheet(QStringLiteral("color: #1F3A4D; font-size: 13pt;"));
     auto* panelLayout = new QVBoxLayout(panAvvio_);
@@ -197,18 +200,17 @@ TfrmOperazione::TfrmOperazione(Side side)
                                       : QStringLiteral("Seleziona il mezzo da riconsegnare.");
     status_->hint(btnSeleziona, selectHint);
     status_->hint(cmdSeleziona, selectHint);
-    status_->hint(btnStampa, ritiro
-                                 ? QStringLiteral("Stampa il modulo da firmare per il ritiro del mezzo.")
-                                 : QStringLiteral(
-                                       "Stampa il modulo da firmare per la riconsegna del mezzo."));
+    status_->hint(btnStampa,
+                  ritiro
+                      ? QStringLiteral("Stampa il modulo da firmare per il ritiro del mezzo.")
+                      : QStringLiteral("Stampa il modulo da firmare per la riconsegna del mezzo."));
     status_->hint(btnApplica,
                   QStringLiteral("Salva la scheda e chiudi questa finestra di lavoro."));
     status_->hint(dateTime_->nowButton(), QStringLiteral("Inserisci la data e l'ora corrente."));
-    for (QWidget* background : {static_cast<QWidget*>(this), static_cast<QWidget*>(box),
-                                static_cast<QWidget*>(title), static_cast<QWidget*>(panAvvio_),
-                                static_cast<QWidget*>(cardBox),
-                                static_cast<QWidget*>(dateTime_->dateBox()),
-                                static_cast<QWidget*>(dateTime_->timeBox())})
+    for (QWidget* background :
+         {static_cast<QWidget*>(this), static_cast<QWidget*>(box), static_cast<QWidget*>(title),
+          static_cast<QWidget*>(panAvvio_), static_cast<QWidget*>(cardBox),
+          static_cast<QWidget*>(dateTime_->dateBox()), static_cast<QWidget*>(dateTime_->timeBox())})
         status_->background(background);
 
     panAvvio_->raise();
@@ -255,8 +257,8 @@ void TfrmOperazione::putCard(const TScheda& card, qint64 position) {
         // A new pick-up starts from nothing: the last rental's data are cleared.
         txtPersonaRit_->clear();
         txtPersonaRic_->clear();
-        for (QComboBox* c : {rit.giorno, rit.mese, rit.ore, rit.minuti, ric.giorno, ric.mese,
-                             ric.ore, ric.minuti})
+        for (QComboBox* c :
+             {rit.giorno, rit.mese, rit.ore, rit.minuti, ric.giorno, ric.mese, ric.ore, ric.minuti})
             setCombo(c, QString());
         for (QLabel* l : {rit.data, rit.ora, ric.anno, ric.data, ric.ora})
             l->clear();
@@ -365,8 +367,7 @@ void TfrmOperazione::btnApplicaClick() {
     }
     if (trimmed(lblPosizione_->text()).isEmpty())
         return; // no craft loaded: the start panel keeps the apply out of reach
-    const bool written =
-        guarded([this] { writeCard(); }, [] { Msg::error(kArchiveAccessError); });
+    const bool written = guarded([this] { writeCard(); }, [] { Msg::error(kArchiveAccessError); });
     if (!written)
         return;
     if (ritiro) {
@@ -388,8 +389,8 @@ bool TfrmOperazione::confirmReturn() {
     TfrmRiepilogo_Operazione confirmation(this);
     confirmation.fill({txtCodice_->text(), txtTipo_->text(), txtUtilizzo_->text(),
                        txtLuogo_->text(), txtPersone_->text(), txtPersonaRit_->text(),
-                       rit.data->text(), rit.ora->text(), txtPersonaRic_->text(),
-                       ric.data->text(), ric.ora->text()});
+                       rit.data->text(), rit.ora->text(), txtPersonaRic_->text(), ric.data->text(),
+                       ric.ora->text()});
     confirmation.exec();
     return confirmation.written();
 }

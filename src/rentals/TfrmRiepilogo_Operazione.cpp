@@ -21,16 +21,11 @@ struct Row {
 };
 
 constexpr Row kRows[] = {
-    {"Codice identificativo:", "txtCodice", 20},
-    {"Tipo mezzo:", "txtTipo", 50},
-    {"Tariffa noleggio:", "txtUtilizzo", 50},
-    {"Ubicazione:", "txtLuogo", 250},
-    {"Documenti richiesti:", "txtPersone", 250},
-    {"Ritirato da:", "txtPersonaRit", 50},
-    {"Data ritiro:", "txtDataRit", 10},
-    {"Ora ritiro:", "txtOraRit", 5},
-    {"Riconsegnato da:", "txtPersonaRic", 50},
-    {"Data riconsegna:", "txtDataRic", 10},
+    {"Codice identificativo:", "txtCodice", 20}, {"Tipo mezzo:", "txtTipo", 50},
+    {"Tariffa noleggio:", "txtUtilizzo", 50},    {"Ubicazione:", "txtLuogo", 250},
+    {"Documenti richiesti:", "txtPersone", 250}, {"Ritirato da:", "txtPersonaRit", 50},
+    {"Data ritiro:", "txtDataRit", 10},          {"Ora ritiro:", "txtOraRit", 5},
+    {"Riconsegnato da:", "txtPersonaRic", 50},   {"Data riconsegna:", "txtDataRic", 10},
     {"Ora riconsegna:", "txtOraRic", 5},
 };
 
@@ -43,8 +38,9 @@ TfrmRiepilogo_Operazione::TfrmRiepilogo_Operazione(QWidget* owner)
     grid->setContentsMargins(24, 20, 24, 20);
     grid->setHorizontalSpacing(14);
     grid->setVerticalSpacing(8);
-    auto* title = UiKit::picture(this, QStringLiteral("icoTitolo"),
-                                 QStringLiteral(":/art/rental-title-riepilogo.svg"), QSize(640, 50));
+    auto* title =
+        UiKit::picture(this, QStringLiteral("icoTitolo"),
+                       QStringLiteral(":/art/rental-title-riepilogo.svg"), QSize(640, 50));
     title->setAccessibleName(QStringLiteral("Riepilogo ritiro e riconsegna mezzi"));
     grid->addWidget(title, 0, 0, 1, 2);
     grid->setRowMinimumHeight(1, 6);
@@ -108,10 +104,10 @@ void TfrmRiepilogo_Operazione::btnOKClick() {
             if (written())
                 return; // this confirmation has already written its record
             TNoleggio rental;
-            QString* targets[] = {&rental.Codice,     &rental.Tipo,    &rental.Utilizzo,
-                                  &rental.Luogo,      &rental.Persone, &rental.PersonaRit,
-                                  &rental.DataRit,    &rental.OraRit,  &rental.PersonaRic,
-                                  &rental.DataRic,    &rental.OraRic};
+            QString* targets[] = {&rental.Codice,  &rental.Tipo,    &rental.Utilizzo,
+                                  &rental.Luogo,   &rental.Persone, &rental.PersonaRit,
+                                  &rental.DataRit, &rental.OraRit,  &rental.PersonaRic,
+                                  &rental.DataRic, &rental.OraRic};
             for (int i = 0; i < fields_.size(); ++i)
                 *targets[i] = fields_.at(i)->text();
             lblPosizione_->setText(QString::number(history.append(rental)));
