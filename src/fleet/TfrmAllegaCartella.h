@@ -1,0 +1,38 @@
+#pragma once
+#include "app/AppScreen.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The attachments of a fleet card: three slots, each a file copied into the shared folder
+// Documenti_Allegati and a free description. The names and descriptions go back to the fleet
+// card screen, which stores them when the card is saved.
+class TfrmAllegaCartella : public TAuxDialog {
+    Q_OBJECT
+public:
+    static constexpr const char* kFolder = "Documenti_Allegati";
+
+    explicit TfrmAllegaCartella(QWidget* owner);
+
+    // Opens the screen for the card shown on the fleet card screen.
+    static void open(QWidget* owner);
+
+    void btnSfogliaClick(int slot);
+    void btnApriClick(int slot);
+    void imgCancellaClick(int slot);
+
+public slots:
+    void btnApplicaClick();
+    void btnAnnullaClick();
+
+protected:
+    void reject() override {} // the screen closes through its own buttons
+
+private:
+    void fillFromCard();
+    QLineEdit* txtFile_[3];
+    QLineEdit* txtDesc_[3];
+    QPushButton* btnApri_[3];
+    QLabel* lblMemory_;
+};
