@@ -256,8 +256,7 @@ void TfrmSchedario_Chiavi::buildForm() {
             label->setBuddy(edit);
             status_->background(label);
             QLabel* hand = UiKit::picture(c, QStringLiteral("icoNote"), art("mano"), QSize(34, 28));
-            const int textWidth =
-                QFontMetrics(captionFont).horizontalAdvance(label->text());
+            const int textWidth = QFontMetrics(captionFont).horizontalAdvance(label->text());
             hand->move(kFormLeft + kCaptionWidth - 6 - textWidth - 40, captionTop);
             status_->background(hand);
         }
@@ -278,7 +277,9 @@ void TfrmSchedario_Chiavi::buildForm() {
     checkFont.setPointSize(10);
     checkFont.setBold(true);
     chkSmarrita->setFont(checkFont);
-    chkSmarrita->setStyleSheet(QStringLiteral("QCheckBox { color: #8A4B00; }"));
+    chkSmarrita->setStyleSheet(
+        QStringLiteral("QCheckBox { color: #8A4B00; spacing: 8px; }"
+                       " QCheckBox::indicator { width: 17px; height: 17px; }"));
     chkSmarrita->setGeometry(kFieldLeft + 36, y, 260, kFieldHeight);
     chkSmarrita->setCursor(Qt::PointingHandCursor);
     UiKit::name(chkSmarrita, QStringLiteral("Non noleggiabile"));
