@@ -2,4 +2,5 @@
 
 TfrmCambiaPassword* frmCambiaPassword = nullptr;
 
-TfrmCambiaPassword::TfrmCambiaPassword() : TAuxDialog(nullptr, QStringLiteral(" Cambia password")) {}
+TfrmCambiaPassword::TfrmCambiaPassword()
+    : TAuxDialog(nullptr, QStringLiteral(" Cambia password")) {}

@@ -18,9 +18,9 @@ void Startup::selectSoftwareRendering() {
 
 void Startup::installTranslations(QApplication& app) {
     // The program folder may carry its own copy (portable use); otherwise Qt's installed one.
-    const QStringList folders = {QDir(QCoreApplication::applicationDirPath())
-                                     .filePath(QStringLiteral("translations")),
-                                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)};
+    const QStringList folders = {
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("translations")),
+        QLibraryInfo::path(QLibraryInfo::TranslationsPath)};
     for (const QString& base : {QStringLiteral("qtbase_it"), QStringLiteral("qt_it")}) {
         for (const QString& folder : folders) {
             auto* translator = new QTranslator(&app);

@@ -194,8 +194,7 @@ QPushButton* pictureButton(QWidget* parent, const QString& objectName, const QSt
     return button;
 }
 
-QLabel* picture(QWidget* parent, const QString& objectName, const QString& svg,
-                const QSize& size) {
+QLabel* picture(QWidget* parent, const QString& objectName, const QString& svg, const QSize& size) {
     auto* label = new QLabel(parent);
     label->setObjectName(objectName);
     label->setPixmap(svgPixmap(svg, size));
