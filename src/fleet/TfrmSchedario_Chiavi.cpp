@@ -1,12 +1,17 @@
 #include "fleet/TfrmSchedario_Chiavi.h"
 
+#include "fleet/FleetLists.h"
+#include "fleet/TfrmAllegaCartella.h"
+
 #include "app/DateSettings.h"
 #include "app/Errors.h"
 #include "app/Messages.h"
 #include "app/Theme.h"
 #include "app/UiKit.h"
 #include "fleet/FleetFile.h"
+#include "fleet/FleetLists.h"
 #include "fleet/ShortText.h"
+#include "fleet/TfrmAllegaCartella.h"
 #include "help/Help.h"
 #include "rentals/Dates.h"
 
@@ -628,15 +633,21 @@ void TfrmSchedario_Chiavi::cmdSalvaClick() {
 
 // --- Toolbar screens --------------------------------------------------------------------------
 
-void TfrmSchedario_Chiavi::cmdTrovaClick() {}
+void TfrmSchedario_Chiavi::cmdTrovaClick() {
+    FleetLists::openSearch(this);
+}
 
-void TfrmSchedario_Chiavi::cmdSmarriteClick() {}
+void TfrmSchedario_Chiavi::cmdSmarriteClick() {
+    FleetLists::openSmarrite(this);
+}
 
 void TfrmSchedario_Chiavi::cmdStampaClick() {}
 
 void TfrmSchedario_Chiavi::cmdEsportaClick() {}
 
-void TfrmSchedario_Chiavi::cmdFileClick() {}
+void TfrmSchedario_Chiavi::cmdFileClick() {
+    TfrmAllegaCartella::open(this);
+}
 
 void TfrmSchedario_Chiavi::cmdGuidaClick() {
     Help::showPage(this, QStringLiteral("App Vuvedi Duvav"));

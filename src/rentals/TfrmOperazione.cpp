@@ -7,6 +7,7 @@
 #include "app/Theme.h"
 #include "app/UiKit.h"
 #include "fleet/FleetFile.h"
+#include "fleet/FleetLists.h"
 #include "fleet/ShortText.h"
 #include "rentals/TfrmRiepilogo_Operazione.h"
 
@@ -48,11 +49,6 @@ QString trimmed(const QString& text) {
 }
 
 } // namespace
-
-std::function<void(QWidget*)>& TfrmOperazione::selectionOpener(Side side) {
-    static std::function<void(QWidget*)> openers[2];
-    return openers[side == Side::Ritiro ? 0 : 1];
-}
 
 std::function<void(QWidget*)>& TfrmOperazione::printOpener(Side side) {
     static std::function<void(QWidget*)> openers[2];
@@ -223,8 +219,10 @@ void TfrmOperazione::FormShow() {
 }
 
 void TfrmOperazione::btnSelezionaClick() {
-    if (const auto& open = selectionOpener(side_))
-        open(this);
+    if (side_ == Side::Ritiro)
+        FleetLists::openChiaviRitiro(this);
+    else
+        FleetLists::openChiaviRiconsegna(this);
 }
 
 void TfrmOperazione::btnStampaClick() {

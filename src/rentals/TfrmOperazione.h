@@ -29,8 +29,7 @@ public:
     Side side() const { return side_; }
     TDateTimeGroup* dateTime() const { return dateTime_; }
 
-    // The openers of the side's selection list and print screen; set once at start-up.
-    static std::function<void(QWidget* owner)>& selectionOpener(Side side);
+    // The opener of the side's print screen.
     static std::function<void(QWidget* owner)>& printOpener(Side side);
 
 public slots:

@@ -1,0 +1,271 @@
+// The attachments screen driven from the fleet card screen.
+#include "TestSupport.h"
+
+#include "app/FileDialogs.h"
+#include "app/Messages.h"
+#include "app/OpenURL.h"
+#include "app/Screens.h"
+#include "fleet/FleetFile.h"
+#include "fleet/TfrmAllegaCartella.h"
+#include "fleet/TfrmSchedario_Chiavi.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+// Opens the attachments screen from the fleet card screen, runs `work` on it once it is up
+// (work must close it), and waits until it has closed.
+void withAttachments(const std::function<void(QDialog*)>& work) {
+    bool done = false;
+    std::function<void()> poll;
+    poll = [&] {
+        auto* dialog = qobject_cast<TfrmAllegaCartella*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            QTimer::singleShot(0, poll);
+            return;
+        }
+        work(dialog);
+        done = true;
+    };
+    QTimer::singleShot(0, poll);
+    TfrmAllegaCartella::open(frmSchedario_Chiavi);
+    QVERIFY(done);
+}
+
+QLineEdit* edit(QWidget* w, const QString& name) {
+    return w->findChild<QLineEdit*>(name);
+}
+QPushButton* button(QWidget* w, const QString& name) {
+    return w->findChild<QPushButton*>(name);
+}
+QLabel* cardLabel(const QString& name) {
+    return frmSchedario_Chiavi->findChild<QLabel*>(name);
+}
+
+} // namespace
+
+class TestAttachments : public QObject {
+    Q_OBJECT
+
+    TestSandbox* box = nullptr;
+    QTemporaryDir outside; // where the user's documents come from
+
+    QString document(const QString& name, const QByteArray& content) {
+        const QString path = QDir(outside.path()).filePath(name);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        f.write(content);
+        return path;
+    }
+
+    QString attached(const QString& name) const {
+        return box->file(QStringLiteral("Documenti_Allegati/") + name);
+    }
+
+    QByteArray attachedBytes(const QString& name) const {
+        return box->readBytes(QStringLiteral("Documenti_Allegati/") + name);
+    }
+
+private slots:
+    void init() {
+        box = new TestSandbox;
+        Screens::createAll();
+        frmSchedario_Chiavi->showScreen();
+    }
+
+    void cleanup() {
+        Screens::destroyAll();
+        delete box;
+    }
+
+    void attachCopiesIntoANewFolderAndOpens() {
+        FileDialogs::Test::choose(document(QStringLiteral("libretto.pdf"), "PDF-1"));
+        withAttachments([&](QDialog* d) {
+            QVERIFY(!button(d, "btnApri01")->isEnabled());
+            button(d, "btnSfoglia01")->click();
+            QCOMPARE(FileDialogs::Test::lastTitle(),
+                     QStringLiteral("Selezionare il file da allegare:"));
+            QCOMPARE(FileDialogs::Test::lastFilter(), QStringLiteral("Tutti i file (*.*)"));
+            QCOMPARE(edit(d, "txtFile01")->text(), QStringLiteral("libretto.pdf"));
+            QVERIFY(button(d, "btnApri01")->isEnabled());
+            QVERIFY(!button(d, "btnApri02")->isEnabled());
+            button(d, "btnApri01")->click();
+            edit(d, "txtDesc01")->setText(QStringLiteral("  Libretto  "));
+            button(d, "btnApplica")->click();
+        });
+        QCOMPARE(attachedBytes(QStringLiteral("libretto.pdf")), QByteArray("PDF-1"));
+        QVERIFY(Msg::Test::shown().isEmpty());
+        QCOMPARE(TMisc::recorded(),
+                 QStringList(QLatin1Char('"') +
+                             QDir::toNativeSeparators(box->file("Documenti_Allegati")) +
+                             QDir::separator() + QStringLiteral("libretto.pdf\"")));
+        QCOMPARE(cardLabel("lblFile01")->text(), QStringLiteral("libretto.pdf"));
+        QCOMPARE(cardLabel("lblDesc01")->text(), QStringLiteral("Libretto"));
+    }
+
+    void openingShowsTheCardsSlots() {
+        cardLabel("lblFile02")->setText(QStringLiteral(" fattura.pdf "));
+        cardLabel("lblDesc02")->setText(QStringLiteral("Fattura"));
+        withAttachments([&](QDialog* d) {
+            QCOMPARE(edit(d, "txtFile02")->text(), QStringLiteral("fattura.pdf"));
+            QCOMPARE(edit(d, "txtDesc02")->text(), QStringLiteral("Fattura"));
+            QCOMPARE(button(d, "btnApri01")->isEnabled(), false);
+            QCOMPARE(button(d, "btnApri02")->isEnabled(), true);
+            QCOMPARE(button(d, "btnApri03")->isEnabled(), false);
+            button(d, "btnAnnulla")->click();
+        });
+    }
+
+    void overwriteQuestion_data() {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("yes replaces") << true;
+        QTest::newRow("no keeps the folder's file") << false;
+    }
+
+    void overwriteQuestion() {
+        QFETCH(bool, yes);
+        QDir(box->folder()).mkpath(QStringLiteral("Documenti_Allegati"));
+        box->writeBytes(QStringLiteral("Documenti_Allegati/foto.jpg"), "OLD");
+        FileDialogs::Test::choose(document(QStringLiteral("foto.jpg"), "NEW"));
+        Msg::Test::answer(yes);
+        withAttachments([&](QDialog* d) {
+            button(d, "btnSfoglia03")->click();
+            QCOMPARE(edit(d, "txtFile03")->text(), QStringLiteral("foto.jpg"));
+            button(d, "btnApplica")->click();
+        });
+        QCOMPARE(Msg::Test::shown().size(), 1);
+        QCOMPARE(Msg::Test::last().form, Msg::Form::Question);
+        QCOMPARE(Msg::Test::last().text,
+                 QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un "
+                                "file con lo stesso nome.\r\n\r\nSi vuole sovrascrivere il file "
+                                "esistente?"));
+        QCOMPARE(attachedBytes(QStringLiteral("foto.jpg")),
+                 yes ? QByteArray("NEW") : QByteArray("OLD"));
+        QCOMPARE(cardLabel("lblFile03")->text(), QStringLiteral("foto.jpg"));
+    }
+
+    void cancellingTheDialogChangesNothing() {
+        cardLabel("lblFile01")->setText(QStringLiteral("a.pdf"));
+        FileDialogs::Test::choose(QString());
+        withAttachments([&](QDialog* d) {
+            button(d, "btnSfoglia01")->click();
+            QCOMPARE(edit(d, "txtFile01")->text(), QStringLiteral("a.pdf"));
+            QVERIFY(button(d, "btnApri01")->isEnabled());
+            button(d, "btnAnnulla")->click();
+        });
+        QVERIFY(Msg::Test::shown().isEmpty());
+        QVERIFY(!QFileInfo::exists(box->file(QStringLiteral("Documenti_Allegati"))));
+    }
+
+    void eraserKeepsDescriptionAndFile() {
+        QDir(box->folder()).mkpath(QStringLiteral("Documenti_Allegati"));
+        box->writeBytes(QStringLiteral("Documenti_Allegati/a.pdf"), "A");
+        cardLabel("lblFile01")->setText(QStringLiteral("a.pdf"));
+        cardLabel("lblDesc01")->setText(QStringLiteral("Manuale"));
+        withAttachments([&](QDialog* d) {
+            d->findChild<QAbstractButton*>(QStringLiteral("imgCancella01"))->click();
+            QCOMPARE(edit(d, "txtFile01")->text(), QString());
+            QVERIFY(!button(d, "btnApri01")->isEnabled());
+            button(d, "btnApplica")->click();
+        });
+        QCOMPARE(cardLabel("lblFile01")->text(), QString());
+        QCOMPARE(cardLabel("lblDesc01")->text(), QStringLiteral("Manuale"));
+        QVERIFY(QFileInfo::exists(attached(QStringLiteral("a.pdf"))));
+    }
+
+    void cancelAfterACopyLeavesTheCard() {
+        FileDialogs::Test::choose(document(QStringLiteral("b.pdf"), "B"));
+        withAttachments([&](QDialog* d) {
+            button(d, "btnSfoglia02")->click();
+            edit(d, "txtDesc02")->setText(QStringLiteral("Nuova"));
+            button(d, "btnAnnulla")->click();
+        });
+        QCOMPARE(cardLabel("lblFile02")->text(), QString());
+        QCOMPARE(cardLabel("lblDesc02")->text(), QString());
+        QVERIFY(QFileInfo::exists(attached(QStringLiteral("b.pdf"))));
+    }
+
+    void applyThenSaveStoresTheAttachments() {
+        for (auto [name, text] : {std::pair{"txtCodice", "K-1"},
+                                  {"txtTipo", "Canoa"},
+                                  {"txtUtilizzo", "10 € l'ora"},
+                                  {"txtLuogo", "Riva"},
+                                  {"txtPersone", "Documento"}})
+            frmSchedario_Chiavi->findChild<QLineEdit*>(QString::fromLatin1(name))
+                ->setText(QString::fromUtf8(text));
+        FileDialogs::Test::choose(document(QStringLiteral("c.pdf"), "C"));
+        withAttachments([&](QDialog* d) {
+            button(d, "btnSfoglia01")->click();
+            edit(d, "txtDesc01")->setText(QStringLiteral("Certificato"));
+            edit(d, "txtDesc03")->setText(QStringLiteral("Solo descrizione"));
+            button(d, "btnApplica")->click();
+        });
+        frmSchedario_Chiavi->findChild<QAbstractButton*>(QStringLiteral("cmdSalva"))->click();
+        FleetFile f;
+        f.openOrCreate();
+        QCOMPARE(f.count(), 1);
+        const TScheda card = f.readAt(1);
+        QCOMPARE(card.File01, QStringLiteral("c.pdf"));
+        QCOMPARE(card.Desc01, QStringLiteral("Certificato"));
+        QCOMPARE(card.File03, QString());
+        QCOMPARE(card.Desc03, QStringLiteral("Solo descrizione"));
+    }
+
+    void aFailedCopyIsReportedAndTheSlotKeepsItsName() {
+        // A file stands where the attachments folder should be: nothing can be copied.
+        box->writeBytes(QStringLiteral("Documenti_Allegati"), "not a folder");
+        cardLabel("lblFile01")->setText(QStringLiteral("vecchio.pdf"));
+        FileDialogs::Test::choose(document(QStringLiteral("nuovo.pdf"), "N"));
+        withAttachments([&](QDialog* d) {
+            button(d, "btnSfoglia01")->click();
+            QCOMPARE(edit(d, "txtFile01")->text(), QStringLiteral("vecchio.pdf"));
+            button(d, "btnApplica")->click();
+        });
+        QCOMPARE(Msg::Test::shown().size(), 1);
+        QCOMPARE(Msg::Test::last().icon, Msg::Icon::Error);
+        QCOMPARE(Msg::Test::last().text,
+                 QStringLiteral("Attenzione: non è stato possibile copiare il file nella cartella "
+                                "dei documenti allegati.\n\r\n\rAccertarsi di possedere i "
+                                "privilegi di scrittura nella cartella di installazione del "
+                                "programma."));
+        QCOMPARE(cardLabel("lblFile01")->text(), QStringLiteral("vecchio.pdf"));
+    }
+
+    void openStaysInsideTheAttachmentsFolder_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("plain name") << "a.pdf"
+                                    << "a.pdf";
+        QTest::newRow("parent folders") << "../../segreti.txt"
+                                        << "segreti.txt";
+        QTest::newRow("absolute path") << "/etc/passwd"
+                                       << "passwd";
+        QTest::newRow("windows path") << "C:\\Windows\\win.ini"
+                                      << "win.ini";
+    }
+
+    void openStaysInsideTheAttachmentsFolder() {
+        QFETCH(QString, stored);
+        QFETCH(QString, opened);
+        cardLabel("lblFile01")->setText(stored);
+        withAttachments([&](QDialog* d) {
+            button(d, "btnApri01")->click();
+            button(d, "btnAnnulla")->click();
+        });
+        QCOMPARE(TMisc::recorded(),
+                 QStringList(QLatin1Char('"') +
+                             QDir::toNativeSeparators(box->file("Documenti_Allegati")) +
+                             QDir::separator() + opened + QLatin1Char('"')));
+    }
+};
+
+QTEST_MAIN(TestAttachments)
+#include "tst_attachments.moc"
