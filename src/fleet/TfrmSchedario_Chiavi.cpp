@@ -199,6 +199,7 @@ void TfrmSchedario_Chiavi::buildForm() {
     // The sea picture on the left: decoration only.
     QLabel* side = UiKit::picture(c, QStringLiteral("imgMare"), art("mare"), QSize(286, 514));
     side->move(18, kToolbarHeight + 18);
+    UiKit::name(side, QStringLiteral("Vuvedi Duvav - Schedario dei mezzi a noleggio"));
     status_->background(side);
 
     txtScheda = hiddenLabel(c, QStringLiteral("txtScheda"));
@@ -246,6 +247,8 @@ void TfrmSchedario_Chiavi::buildForm() {
             QLabel* caption = UiKit::picture(c, QStringLiteral("ico") + name.mid(3),
                                              art(row.caption), QSize(kCaptionWidth, 28));
             caption->move(kFormLeft, captionTop);
+            UiKit::name(caption, row.accessible + QLatin1Char(':'));
+            caption->setBuddy(edit);
             status_->background(caption);
         } else {
             // Notes: a plain label with the picture of a writing hand before it.

@@ -94,8 +94,8 @@ public slots:
     void cmdIndietroClick();
     void cmdAvantiClick();
     void cmdUltimoClick();
-    // Opened by the screens of the search, the lists, the printed card, the export and the
-    // attachments; wired when those screens exist.
+    // Open the search, the list of not-rentable craft, the printed card, the export and the
+    // attachments; each is wired to its screen once that screen exists.
     void cmdTrovaClick();
     void cmdSmarriteClick();
     void cmdStampaClick();

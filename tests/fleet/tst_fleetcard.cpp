@@ -7,6 +7,7 @@
 #include "app/Screens.h"
 #include "app/TfrmAvvio.h"
 #include "fleet/FleetFile.h"
+#include "fleet/FleetLists.h"
 #include "fleet/TfrmSchedario_Chiavi.h"
 
 #include <QCheckBox>
@@ -699,7 +700,7 @@ private slots:
         click("cmdAvanti");
         const TScheda browsed = f->cardFromControls();
         click("cmdNuovo");
-        f->putCard(storedAt(2), 2);
+        FleetLists::toFleetCard(storedAt(2), 2);
         QCOMPARE(f->cardFromControls(), browsed);
         QCOMPARE(position(), QStringLiteral("2"));
         type("txtLuogo", QStringLiteral("Rimessaggio"));
