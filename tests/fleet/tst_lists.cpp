@@ -10,6 +10,8 @@
 #include "fleet/FleetLists.h"
 #include "fleet/FleetRows.h"
 #include "fleet/TfrmSchedario_Chiavi.h"
+#include "rentals/TfrmRiconsegne.h"
+#include "rentals/TfrmRitiri.h"
 
 #include <QApplication>
 #include <QDir>
@@ -331,6 +333,23 @@ void TestLists::doubleClickHandsOverToRentalScreens() {
     QCOMPARE(handOvers().size(), 1);
     QCOMPARE(handOvers().at(0).screen, QStringLiteral("frmRitiri"));
     QCOMPARE(handOvers().at(0).position, 1);
+    // The pick-up screen holds the craft, its position and this year; its start panel is gone.
+    Clock::setFixed(QDateTime(QDate(2026, 6, 1), QTime(10, 20)));
+    auto control = [](QWidget* screen, const char* name) {
+        QWidget* w = screen->findChild<QWidget*>(QString::fromLatin1(name));
+        if (auto* label = qobject_cast<QLabel*>(w))
+            return label->text();
+        if (auto* edit = qobject_cast<QLineEdit*>(w))
+            return edit->text();
+        return QStringLiteral("<missing %1>").arg(QString::fromLatin1(name));
+    };
+    auto pickUpAgain = shown<TfrmRiepChiaviRitiro>();
+    doubleClickRow(pickUpAgain.get(), 0);
+    QCOMPARE(control(frmRitiri, "lblPosizione"), QStringLiteral("1"));
+    QCOMPARE(control(frmRitiri, "txtCodice"), QStringLiteral("IN"));
+    QCOMPARE(control(frmRitiri, "lblAnnoRit"), QStringLiteral("2026"));
+    QCOMPARE(control(frmRitiri, "txtPersonaRit"), QString());
+    handOvers().removeLast();
     auto giveBack = shown<TfrmRiepChiaviRiconsegna>();
     doubleClickRow(giveBack.get(), 0);
     QCOMPARE(handOvers().size(), 2);
@@ -338,6 +357,10 @@ void TestLists::doubleClickHandsOverToRentalScreens() {
     QCOMPARE(handOvers().at(1).position, 2);
     QCOMPARE(handOvers().at(1).card.Codice, QStringLiteral("OUT"));
     QVERIFY(!giveBack->isVisible());
+    QCOMPARE(control(frmRiconsegne, "lblPosizione"), QStringLiteral("2"));
+    QCOMPARE(control(frmRiconsegne, "txtCodice"), QStringLiteral("OUT"));
+    QCOMPARE(control(frmRiconsegne, "txtStato"),
+             QStringLiteral("Ritirato da Neri in data 03/08/2025 alle ore 08:15"));
 }
 
 void TestLists::doubleClickFailuresCloseSilently() {
