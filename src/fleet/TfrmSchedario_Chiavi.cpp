@@ -6,6 +6,7 @@
 #include "app/Theme.h"
 #include "app/UiKit.h"
 #include "fleet/FleetFile.h"
+#include "fleet/FleetLists.h"
 #include "fleet/ShortText.h"
 #include "help/Help.h"
 #include "rentals/Dates.h"
@@ -628,9 +629,13 @@ void TfrmSchedario_Chiavi::cmdSalvaClick() {
 
 // --- Toolbar screens --------------------------------------------------------------------------
 
-void TfrmSchedario_Chiavi::cmdTrovaClick() {}
+void TfrmSchedario_Chiavi::cmdTrovaClick() {
+    FleetLists::openSearch(this);
+}
 
-void TfrmSchedario_Chiavi::cmdSmarriteClick() {}
+void TfrmSchedario_Chiavi::cmdSmarriteClick() {
+    FleetLists::openSmarrite(this);
+}
 
 void TfrmSchedario_Chiavi::cmdStampaClick() {}
 

@@ -14,6 +14,7 @@
 #include "rentals/TfrmRitiri.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -510,9 +511,17 @@ void TestLists::openersShowModalScreens() {
         if (screen)
             doubleClickRow(screen, 0);
     });
-    FleetLists::openSmarrite(frmSchedario_Chiavi);
+    // Opened by the fleet card screen's cmdSmarrite, the card lands in its controls.
+    frmSchedario_Chiavi->show();
+    QTest::mouseClick(frmSchedario_Chiavi->findChild<QPushButton*>(QStringLiteral("cmdSmarrite")),
+                      Qt::LeftButton);
     QCOMPARE(handOvers().size(), 1);
     QCOMPARE(handOvers().at(0).card.Codice, QStringLiteral("ROTTO"));
+    QCOMPARE(frmSchedario_Chiavi->findChild<QLabel*>(QStringLiteral("lblPosizione"))->text(),
+             QStringLiteral("1"));
+    QCOMPARE(frmSchedario_Chiavi->findChild<QLineEdit*>(QStringLiteral("txtCodice"))->text(),
+             QStringLiteral("ROTTO"));
+    QVERIFY(frmSchedario_Chiavi->findChild<QCheckBox*>(QStringLiteral("chkSmarrita"))->isChecked());
 }
 
 QTEST_MAIN(TestLists)

@@ -292,7 +292,15 @@ void TestSearch::openedModallyFromFleetCard() {
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
                            list->visualRect(list->model()->index(0, 0)).center());
     });
-    FleetLists::openSearch(frmSchedario_Chiavi);
+    frmSchedario_Chiavi->show();
+    QTest::mouseClick(frmSchedario_Chiavi->findChild<QPushButton*>(QStringLiteral("cmdTrova")),
+                      Qt::LeftButton);
+    QCOMPARE(frmSchedario_Chiavi->findChild<QLabel*>(QStringLiteral("lblPosizione"))->text(),
+             QStringLiteral("2"));
+    QCOMPARE(frmSchedario_Chiavi->findChild<QLineEdit*>(QStringLiteral("txtCodice"))->text(),
+             QStringLiteral("B2"));
+    QCOMPARE(frmSchedario_Chiavi->findChild<QLineEdit*>(QStringLiteral("txtTipo"))->text(),
+             QStringLiteral("Canoa"));
     QCOMPARE(tag, QStringLiteral("schedario_chiavi"));
     QCOMPARE(caption, QStringLiteral(" Trova mezzi in flotta"));
     QCOMPARE(owner, frmSchedario_Chiavi);
