@@ -302,6 +302,8 @@ void FleetListPanel::lstRecordsDblClick() {
                 return true;
             });
             file.close();
+            if (kind.afterDoubleClick)
+                kind.afterDoubleClick();
         },
         [] {});
     emit closeRequested();

@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -84,6 +85,7 @@ private slots:
     void printsRowsInListOrder();
     void printFailureIsReported();
     void openersShowModalScreens();
+    void pickUpAndReturnScreensSelectThroughTheirLists();
 
 private:
     std::unique_ptr<TestSandbox> sandbox_;
@@ -522,6 +524,53 @@ void TestLists::openersShowModalScreens() {
     QCOMPARE(frmSchedario_Chiavi->findChild<QLineEdit*>(QStringLiteral("txtCodice"))->text(),
              QStringLiteral("ROTTO"));
     QVERIFY(frmSchedario_Chiavi->findChild<QCheckBox*>(QStringLiteral("chkSmarrita"))->isChecked());
+}
+
+void TestLists::pickUpAndReturnScreensSelectThroughTheirLists() {
+    Clock::setFixed(QDateTime(QDate(2026, 7, 9), QTime(16, 45)));
+    writeFleet({fleetCard("KY-9", "Kayak", "15"),
+                fleetCard("CN-2", "Canoa", "12", "No",
+                          "Ritirato da Neri in data 03/08/2025 alle ore 08:15")});
+    auto combo = [](QWidget* screen, const char* name) {
+        return screen->findChild<QComboBox*>(QString::fromLatin1(name))->currentText();
+    };
+    // Pick-up: "Seleziona mezzo" opens the list; the double-click loads the craft.
+    frmRitiri->showScreen();
+    QTimer::singleShot(0, [] {
+        if (auto* list = qobject_cast<TfrmRiepChiaviRitiro*>(QApplication::activeModalWidget()))
+            doubleClickRow(list, 0);
+    });
+    QTest::mouseClick(frmRitiri->findChild<QPushButton*>(QStringLiteral("btnSeleziona")),
+                      Qt::LeftButton);
+    QCOMPARE(frmRitiri->findChild<QLabel*>(QStringLiteral("lblPosizione"))->text(),
+             QStringLiteral("1"));
+    QVERIFY(!frmRitiri->findChild<QWidget*>(QStringLiteral("panAvvio"))->isVisible());
+    QCOMPARE(combo(frmRitiri, "txtGiornoRit"), QStringLiteral("09"));
+    QCOMPARE(combo(frmRitiri, "txtOreRit"), QStringLiteral("16"));
+    frmRitiri->hide();
+
+    // Return: the card changed meanwhile, so no row matches; the current date and time still
+    // go into the return fields, and nothing else is loaded.
+    frmRiconsegne->showScreen();
+    QTimer::singleShot(0, [] {
+        if (auto* list =
+                qobject_cast<TfrmRiepChiaviRiconsegna*>(QApplication::activeModalWidget())) {
+            FleetFile file;
+            file.openOrCreate();
+            TScheda changed = file.readAt(2);
+            changed.Stato = QStringLiteral("Ritirato da Neri in data 03/08/2025 alle ore 08:16");
+            file.rewriteAt(2, changed);
+            file.close();
+            doubleClickRow(list, 0);
+        }
+    });
+    QTest::mouseClick(frmRiconsegne->findChild<QPushButton*>(QStringLiteral("btnSeleziona")),
+                      Qt::LeftButton);
+    QCOMPARE(handOvers().size(), 1);
+    QCOMPARE(frmRiconsegne->findChild<QLabel*>(QStringLiteral("lblPosizione"))->text(),
+             QStringLiteral("0"));
+    QCOMPARE(combo(frmRiconsegne, "txtGiornoRic"), QStringLiteral("09"));
+    QCOMPARE(combo(frmRiconsegne, "txtMinutiRic"), QStringLiteral("45"));
 }
 
 QTEST_MAIN(TestLists)
