@@ -199,8 +199,10 @@ void TfrmTrovaSchedario_Chiavi::btnCercaClick() {
             file.close();
         },
         [] { Msg::plain(kArchiveAccessError); });
-    if (!ok)
+    if (!ok) {
+        lblAttendere->hide(); // the search is over, though it found nothing
         return;
+    }
     panContainer->setRows(std::move(rows));
     panContainer->lblTrovate->setText(QStringLiteral("Il presente riepilogo contiene ") +
                                       QString::number(panContainer->rows().size()) +

@@ -264,6 +264,7 @@ void TestSearch::failureIsAPlainMessage() {
     QCOMPARE(Msg::Test::last().text, kArchiveAccessError);
     QVERIFY(screen->panAvvio->isVisible());
     QVERIFY(!screen->panContainer->isVisible());
+    QVERIFY(!screen->lblAttendere->isVisible());
 }
 
 void TestSearch::missingFileListsNothing() {
