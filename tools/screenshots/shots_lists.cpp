@@ -6,6 +6,7 @@
 #include "fleet/TfrmTrovaSchedario_Chiavi.h"
 #include "output/report/Printing.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -100,6 +101,7 @@ ONDERIA_SHOTS(lists) {
     TfrmTrovaSchedario_Chiavi search(nullptr);
     search.lblMemory->setText(QStringLiteral("schedario_chiavi"));
     search.show();
+    QApplication::setActiveWindow(&search);
     search.txtTipo->setText(QStringLiteral("kayak"));
     search.txtStato->setText(QStringLiteral("disponibile"));
     search.txtStato->setFocus();
