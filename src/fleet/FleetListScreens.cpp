@@ -36,6 +36,7 @@ FleetListKind TfrmRiepChiaviRitiro::kind() {
     k.row = FleetRows::Format::FourField;
     k.printedTitle = QStringLiteral("Elenco mezzi disponibili per ritiro");
     k.target = FleetLists::toPickUp;
+    k.afterDoubleClick = [] { FleetLists::nowOnPickUp(); };
     k.warnWhenEmpty = true;
     return k;
 }
@@ -49,6 +50,7 @@ FleetListKind TfrmRiepChiaviRiconsegna::kind() {
     k.row = FleetRows::Format::State;
     k.printedTitle = QStringLiteral("Elenco mezzi da riconsegnare");
     k.target = FleetLists::toReturn;
+    k.afterDoubleClick = [] { FleetLists::nowOnReturn(); };
     k.warnWhenEmpty = true;
     return k;
 }
@@ -57,6 +59,7 @@ FleetListKind TfrmRiepDaRiconsegnare::kind() {
     FleetListKind k = TfrmRiepChiaviRiconsegna::kind();
     k.key = QStringLiteral("TfrmRiepDaRiconsegnare");
     k.target = nullptr;
+    k.afterDoubleClick = nullptr;
     k.warnWhenEmpty = false;
     return k;
 }

@@ -26,7 +26,7 @@ constexpr int kItemWidth = 1600;
 const QString kListPrintError =
     QStringLiteral("Attenzione: la stampa dell'elenco non è andata a buon fine.\n\r\n\r"
                    "Si consiglia di controllare le impostazioni della stampante.");
-const QSize kPanelSize(1180, 630);
+const QSize kPanelSize(1320, 630); // fits a 1366x768 desktop
 
 QHash<QString, QString>& rememberedTexts() {
     static QHash<QString, QString> texts;
@@ -72,15 +72,15 @@ FleetListPanel::FleetListPanel(const FleetListKind& k, Look look, QWidget* paren
         "QPushButton:hover { background-color: #2E8BC0; }"
         "QPushButton:focus { border: 2px solid #F4E3B5; }"));
 
-    shpSfondo = shape(this, QStringLiteral("shpSfondo"), QRect(0, 0, 1180, 630),
+    shpSfondo = shape(this, QStringLiteral("shpSfondo"), QRect(0, 0, 1320, 630),
                       QStringLiteral("background-color: #E6F1F7;"));
     const bool search = look == Look::SearchResult;
 
-    imgLogo = UiKit::picture(this, QStringLiteral("imgLogo"), kind.logo, QSize(1140, 64));
+    imgLogo = UiKit::picture(this, QStringLiteral("imgLogo"), kind.logo, QSize(1280, 64));
     imgLogo->move(20, 14);
     UiKit::name(imgLogo, kind.printedTitle);
 
-    shpLente = shape(this, QStringLiteral("shpLente"), QRect(20, 90, 566, 58),
+    shpLente = shape(this, QStringLiteral("shpLente"), QRect(20, 90, 706, 58),
                      QStringLiteral("background-color: #FFFFFF; border: 1px solid #B8D3E3;"
                                     " border-radius: 8px;"));
     imgLente = UiKit::picture(this, QStringLiteral("imgLente"),
@@ -88,7 +88,7 @@ FleetListPanel::FleetListPanel(const FleetListKind& k, Look look, QWidget* paren
     imgLente->move(34, 99);
     txtTrova = new QLineEdit(this);
     txtTrova->setObjectName(QStringLiteral("txtTrova"));
-    txtTrova->setGeometry(88, 103, 350, 32);
+    txtTrova->setGeometry(88, 103, 490, 32);
     QFont bold(QStringLiteral("Verdana"), 12);
     bold.setBold(true);
     txtTrova->setFont(bold);
@@ -96,24 +96,24 @@ FleetListPanel::FleetListPanel(const FleetListKind& k, Look look, QWidget* paren
     if (!search)
         effTrova = UiKit::frameOnFocus(txtTrova, QStringLiteral("effTrova"));
     btnTrova =
-        button(this, QStringLiteral("btnTrova"), QStringLiteral("Trova"), QRect(454, 102, 116, 34));
+        button(this, QStringLiteral("btnTrova"), QStringLiteral("Trova"), QRect(594, 102, 116, 34));
 
     const QString instructions =
         search ? QStringLiteral("icoIstruzioni") : QStringLiteral("icoIstruzioni01");
     icoIstruzioni01 = UiKit::picture(this, instructions,
                                      QStringLiteral(":/art/list-istruzioni.svg"), QSize(560, 58));
-    icoIstruzioni01->move(600, 90);
+    icoIstruzioni01->move(740, 90);
     UiKit::name(icoIstruzioni01,
                 QStringLiteral("Digitare una o più parole consecutive contenute nella voce "
                                "cercata e premere Trova; premere ancora Trova per passare alla "
                                "voce successiva con le stesse parole."));
 
-    shpLista = shape(this, QStringLiteral("shpLista"), QRect(20, 160, 1140, 384),
+    shpLista = shape(this, QStringLiteral("shpLista"), QRect(20, 160, 1280, 384),
                      QStringLiteral("background-color: #FFFFFF; border: 1px solid #B8D3E3;"
                                     " border-radius: 8px;"));
     lstRecords = new QListView(this);
     lstRecords->setObjectName(QStringLiteral("lstRecords"));
-    lstRecords->setGeometry(28, 168, 1124, 368);
+    lstRecords->setGeometry(28, 168, 1264, 368);
     lstRecords->setFont(QFont(QStringLiteral("Courier New"), 12));
     lstRecords->setStyleSheet(QStringLiteral("QListView { color: #000000; background: #FFFFFF;"
                                              " border: none; }"));
@@ -146,18 +146,18 @@ FleetListPanel::FleetListPanel(const FleetListKind& k, Look look, QWidget* paren
         lblTrovate->setStyleSheet(QStringLiteral("color: #0B5F8A; font-weight: bold;"));
         lblTrovate->setFont(QFont(QStringLiteral("Verdana"), 10));
         if (lblRigo03) {
-            lblRigo03->setGeometry(540, 552, 620, 24);
+            lblRigo03->setGeometry(680, 552, 620, 24);
             lblRigo03->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         }
     } else if (lblRigo03) {
-        lblRigo03->setGeometry(20, 552, 1140, 24);
+        lblRigo03->setGeometry(20, 552, 1280, 24);
         lblRigo03->setAlignment(Qt::AlignCenter);
     }
 
     btnStampa = button(this, QStringLiteral("btnStampa"), QStringLiteral("Stampa"),
-                       QRect(884, 584, 130, 34));
+                       QRect(1024, 584, 130, 34));
     btnChiudi = button(this, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"),
-                       QRect(1030, 584, 130, 34));
+                       QRect(1170, 584, 130, 34));
 
     connect(btnTrova, &QPushButton::clicked, this, &FleetListPanel::btnTrovaClick);
     connect(btnStampa, &QPushButton::clicked, this, &FleetListPanel::btnStampaClick);
@@ -302,6 +302,8 @@ void FleetListPanel::lstRecordsDblClick() {
                 return true;
             });
             file.close();
+            if (kind.afterDoubleClick)
+                kind.afterDoubleClick();
         },
         [] {});
     emit closeRequested();

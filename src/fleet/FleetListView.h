@@ -24,6 +24,8 @@ struct FleetListKind {
     // Where a double-click puts the chosen card (its 1-based position with it); none: the
     // list has no double-click and no instruction line.
     std::function<void(const TScheda&, qint64)> target;
+    // Runs after the whole file was searched, whether or not a card matched.
+    std::function<void()> afterDoubleClick;
     // A double-click on an empty list warns before the screen closes.
     bool warnWhenEmpty = false;
 };

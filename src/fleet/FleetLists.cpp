@@ -7,6 +7,7 @@
 #include "rentals/TfrmRitiri.h"
 
 #include <QLabel>
+#include <QPushButton>
 
 namespace {
 
@@ -62,6 +63,16 @@ void FleetLists::toReturn(const TScheda& card, qint64 position) {
     note("frmRiconsegne", card, position);
     if (frmRiconsegne)
         frmRiconsegne->putCard(card, position);
+}
+
+void FleetLists::nowOnPickUp() {
+    if (frmRitiri)
+        frmRitiri->dateTime()->nowButton()->click();
+}
+
+void FleetLists::nowOnReturn() {
+    if (frmRiconsegne)
+        frmRiconsegne->dateTime()->nowButton()->click();
 }
 
 QList<FleetLists::Test::HandOver>& FleetLists::Test::handOvers() {

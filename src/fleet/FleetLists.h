@@ -20,6 +20,9 @@ void openSearch(QWidget* owner);           // fleet search -> fleet card screen
 void toFleetCard(const TScheda& card, qint64 position);
 void toPickUp(const TScheda& card, qint64 position);
 void toReturn(const TScheda& card, qint64 position);
+// As if the user pressed the pick-up (return) screen's current-date-and-time picture.
+void nowOnPickUp();
+void nowOnReturn();
 
 namespace Test {
 struct HandOver {

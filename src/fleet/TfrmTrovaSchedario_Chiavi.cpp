@@ -46,7 +46,7 @@ const QString kMemoryTag = QStringLiteral("schedario_chiavi");
 TfrmTrovaSchedario_Chiavi::TfrmTrovaSchedario_Chiavi(QWidget* owner)
     : TAuxDialog(owner, QStringLiteral(" Trova mezzi in flotta")) {
     DateSettings::apply();
-    setFixedSize(1180, 630);
+    setFixedSize(1320, 630);
 
     lblMemory = new QLabel(this);
     lblMemory->setObjectName(QStringLiteral("lblMemory"));
@@ -69,7 +69,7 @@ TfrmTrovaSchedario_Chiavi::TfrmTrovaSchedario_Chiavi(QWidget* owner)
 
     panAvvio = new QFrame(this);
     panAvvio->setObjectName(QStringLiteral("panAvvio"));
-    panAvvio->setGeometry(0, 0, 1180, 630);
+    panAvvio->setGeometry(0, 0, 1320, 630);
     panAvvio->setStyleSheet(QStringLiteral(
         "QFrame#panAvvio { background-color: #E6F1F7; }"
         "QPushButton { background-color: #0B5F8A; color: #FFFFFF; border: none;"
@@ -78,13 +78,13 @@ TfrmTrovaSchedario_Chiavi::TfrmTrovaSchedario_Chiavi(QWidget* owner)
         "QPushButton:focus { border: 2px solid #F4E3B5; }"));
 
     auto* imgTitolo = UiKit::picture(panAvvio, QStringLiteral("imgTitolo"),
-                                     QStringLiteral(":/art/search-logo.svg"), QSize(1140, 64));
+                                     QStringLiteral(":/art/search-logo.svg"), QSize(1280, 64));
     imgTitolo->move(20, 14);
     UiKit::name(imgTitolo, QStringLiteral("Trova mezzi in flotta"));
 
     auto* shpCampi = new QFrame(panAvvio);
     shpCampi->setObjectName(QStringLiteral("shpCampi"));
-    shpCampi->setGeometry(20, 90, 740, 476);
+    shpCampi->setGeometry(20, 90, 880, 476);
     shpCampi->setStyleSheet(QStringLiteral("QFrame#shpCampi { background-color: #FFFFFF;"
                                            " border: 1px solid #B8D3E3; border-radius: 8px; }"));
 
@@ -105,7 +105,7 @@ TfrmTrovaSchedario_Chiavi::TfrmTrovaSchedario_Chiavi(QWidget* owner)
         label->setStyleSheet(QStringLiteral("color: #1F3A4D;"));
         auto* edit = new QLineEdit(panAvvio);
         edit->setObjectName(QString::fromLatin1(f.field));
-        edit->setGeometry(280, y, 460, 32);
+        edit->setGeometry(280, y, 600, 32);
         edit->setFont(fieldFont);
         edit->setMaxLength(32767);
         UiKit::name(edit, QString::fromUtf8(f.caption).chopped(1));
@@ -118,7 +118,7 @@ TfrmTrovaSchedario_Chiavi::TfrmTrovaSchedario_Chiavi(QWidget* owner)
 
     imgSpiega = UiKit::picture(panAvvio, QStringLiteral("imgSpiega"),
                                QStringLiteral(":/art/search-spiega.svg"), QSize(380, 476));
-    imgSpiega->move(780, 90);
+    imgSpiega->move(920, 90);
     UiKit::name(imgSpiega,
                 QStringLiteral("Digitare nei campi scelti una o più parole consecutive contenute "
                                "nelle schede cercate, lasciando vuoti gli altri campi. Si possono "
@@ -133,10 +133,10 @@ TfrmTrovaSchedario_Chiavi::TfrmTrovaSchedario_Chiavi(QWidget* owner)
 
     btnAnnulla = new QPushButton(QStringLiteral("Chiudi"), panAvvio);
     btnAnnulla->setObjectName(QStringLiteral("btnAnnulla"));
-    btnAnnulla->setGeometry(884, 584, 130, 34);
+    btnAnnulla->setGeometry(1024, 584, 130, 34);
     btnCerca = new QPushButton(QStringLiteral("Cerca"), panAvvio);
     btnCerca->setObjectName(QStringLiteral("btnCerca"));
-    btnCerca->setGeometry(1030, 584, 130, 34);
+    btnCerca->setGeometry(1170, 584, 130, 34);
     for (QPushButton* b : {btnAnnulla, btnCerca}) {
         b->setCursor(Qt::PointingHandCursor);
         UiKit::name(b, b->text());
@@ -199,8 +199,10 @@ void TfrmTrovaSchedario_Chiavi::btnCercaClick() {
             file.close();
         },
         [] { Msg::plain(kArchiveAccessError); });
-    if (!ok)
+    if (!ok) {
+        lblAttendere->hide(); // the search is over, though it found nothing
         return;
+    }
     panContainer->setRows(std::move(rows));
     panContainer->lblTrovate->setText(QStringLiteral("Il presente riepilogo contiene ") +
                                       QString::number(panContainer->rows().size()) +

@@ -10,8 +10,12 @@
 #include "fleet/FleetLists.h"
 #include "fleet/FleetRows.h"
 #include "fleet/TfrmSchedario_Chiavi.h"
+#include "rentals/TfrmRiconsegne.h"
+#include "rentals/TfrmRitiri.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -81,6 +85,7 @@ private slots:
     void printsRowsInListOrder();
     void printFailureIsReported();
     void openersShowModalScreens();
+    void pickUpAndReturnScreensSelectThroughTheirLists();
 
 private:
     std::unique_ptr<TestSandbox> sandbox_;
@@ -331,6 +336,23 @@ void TestLists::doubleClickHandsOverToRentalScreens() {
     QCOMPARE(handOvers().size(), 1);
     QCOMPARE(handOvers().at(0).screen, QStringLiteral("frmRitiri"));
     QCOMPARE(handOvers().at(0).position, 1);
+    // The pick-up screen holds the craft, its position and this year; its start panel is gone.
+    Clock::setFixed(QDateTime(QDate(2026, 6, 1), QTime(10, 20)));
+    auto control = [](QWidget* screen, const char* name) {
+        QWidget* w = screen->findChild<QWidget*>(QString::fromLatin1(name));
+        if (auto* label = qobject_cast<QLabel*>(w))
+            return label->text();
+        if (auto* edit = qobject_cast<QLineEdit*>(w))
+            return edit->text();
+        return QStringLiteral("<missing %1>").arg(QString::fromLatin1(name));
+    };
+    auto pickUpAgain = shown<TfrmRiepChiaviRitiro>();
+    doubleClickRow(pickUpAgain.get(), 0);
+    QCOMPARE(control(frmRitiri, "lblPosizione"), QStringLiteral("1"));
+    QCOMPARE(control(frmRitiri, "txtCodice"), QStringLiteral("IN"));
+    QCOMPARE(control(frmRitiri, "lblAnnoRit"), QStringLiteral("2026"));
+    QCOMPARE(control(frmRitiri, "txtPersonaRit"), QString());
+    handOvers().removeLast();
     auto giveBack = shown<TfrmRiepChiaviRiconsegna>();
     doubleClickRow(giveBack.get(), 0);
     QCOMPARE(handOvers().size(), 2);
@@ -338,6 +360,10 @@ void TestLists::doubleClickHandsOverToRentalScreens() {
     QCOMPARE(handOvers().at(1).position, 2);
     QCOMPARE(handOvers().at(1).card.Codice, QStringLiteral("OUT"));
     QVERIFY(!giveBack->isVisible());
+    QCOMPARE(control(frmRiconsegne, "lblPosizione"), QStringLiteral("2"));
+    QCOMPARE(control(frmRiconsegne, "txtCodice"), QStringLiteral("OUT"));
+    QCOMPARE(control(frmRiconsegne, "txtStato"),
+             QStringLiteral("Ritirato da Neri in data 03/08/2025 alle ore 08:15"));
 }
 
 void TestLists::doubleClickFailuresCloseSilently() {
@@ -487,9 +513,64 @@ void TestLists::openersShowModalScreens() {
         if (screen)
             doubleClickRow(screen, 0);
     });
-    FleetLists::openSmarrite(frmSchedario_Chiavi);
+    // Opened by the fleet card screen's cmdSmarrite, the card lands in its controls.
+    frmSchedario_Chiavi->show();
+    QTest::mouseClick(frmSchedario_Chiavi->findChild<QPushButton*>(QStringLiteral("cmdSmarrite")),
+                      Qt::LeftButton);
     QCOMPARE(handOvers().size(), 1);
     QCOMPARE(handOvers().at(0).card.Codice, QStringLiteral("ROTTO"));
+    QCOMPARE(frmSchedario_Chiavi->findChild<QLabel*>(QStringLiteral("lblPosizione"))->text(),
+             QStringLiteral("1"));
+    QCOMPARE(frmSchedario_Chiavi->findChild<QLineEdit*>(QStringLiteral("txtCodice"))->text(),
+             QStringLiteral("ROTTO"));
+    QVERIFY(frmSchedario_Chiavi->findChild<QCheckBox*>(QStringLiteral("chkSmarrita"))->isChecked());
+}
+
+void TestLists::pickUpAndReturnScreensSelectThroughTheirLists() {
+    Clock::setFixed(QDateTime(QDate(2026, 7, 9), QTime(16, 45)));
+    writeFleet({fleetCard("KY-9", "Kayak", "15"),
+                fleetCard("CN-2", "Canoa", "12", "No",
+                          "Ritirato da Neri in data 03/08/2025 alle ore 08:15")});
+    auto combo = [](QWidget* screen, const char* name) {
+        return screen->findChild<QComboBox*>(QString::fromLatin1(name))->currentText();
+    };
+    // Pick-up: "Seleziona mezzo" opens the list; the double-click loads the craft.
+    frmRitiri->showScreen();
+    QTimer::singleShot(0, [] {
+        if (auto* list = qobject_cast<TfrmRiepChiaviRitiro*>(QApplication::activeModalWidget()))
+            doubleClickRow(list, 0);
+    });
+    QTest::mouseClick(frmRitiri->findChild<QPushButton*>(QStringLiteral("btnSeleziona")),
+                      Qt::LeftButton);
+    QCOMPARE(frmRitiri->findChild<QLabel*>(QStringLiteral("lblPosizione"))->text(),
+             QStringLiteral("1"));
+    QVERIFY(!frmRitiri->findChild<QWidget*>(QStringLiteral("panAvvio"))->isVisible());
+    QCOMPARE(combo(frmRitiri, "txtGiornoRit"), QStringLiteral("09"));
+    QCOMPARE(combo(frmRitiri, "txtOreRit"), QStringLiteral("16"));
+    frmRitiri->hide();
+
+    // Return: the card changed meanwhile, so no row matches; the current date and time still
+    // go into the return fields, and nothing else is loaded.
+    frmRiconsegne->showScreen();
+    QTimer::singleShot(0, [] {
+        if (auto* list =
+                qobject_cast<TfrmRiepChiaviRiconsegna*>(QApplication::activeModalWidget())) {
+            FleetFile file;
+            file.openOrCreate();
+            TScheda changed = file.readAt(2);
+            changed.Stato = QStringLiteral("Ritirato da Neri in data 03/08/2025 alle ore 08:16");
+            file.rewriteAt(2, changed);
+            file.close();
+            doubleClickRow(list, 0);
+        }
+    });
+    QTest::mouseClick(frmRiconsegne->findChild<QPushButton*>(QStringLiteral("btnSeleziona")),
+                      Qt::LeftButton);
+    QCOMPARE(handOvers().size(), 1);
+    QCOMPARE(frmRiconsegne->findChild<QLabel*>(QStringLiteral("lblPosizione"))->text(),
+             QStringLiteral("0"));
+    QCOMPARE(combo(frmRiconsegne, "txtGiornoRic"), QStringLiteral("09"));
+    QCOMPARE(combo(frmRiconsegne, "txtMinutiRic"), QStringLiteral("45"));
 }
 
 QTEST_MAIN(TestLists)

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QPrintDialog>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QtTest>
 
@@ -32,6 +33,7 @@ private slots:
     void cancelledDialogPrintsNothing();
     void failingPrinterRaises();
     void printerDialogOffersPdf();
+    void onePageFormWithShapes();
 };
 
 static QStringList numberedRows(int n) {
@@ -339,6 +341,58 @@ void TestReport::printerDialogOffersPdf() {
     QVERIFY(ListReport::print(report, QStringLiteral("Vuvedi duvav"), numberedRows(2), nullptr));
     QVERIFY(seen);
     QVERIFY(pdfText(printing.files().first()).contains(QStringLiteral("Cod. R0002")));
+}
+
+void TestReport::onePageFormWithShapes() {
+    // A one-page form of the kind the printed cards use: objects straight on the page.
+    TestSandbox sandbox;
+    PdfPrinting printing(sandbox.folder());
+    auto text = [](const char* name, QRectF g, double size, bool bold, const char* t,
+                   Qt::Alignment a = Qt::AlignLeft | Qt::AlignVCenter) {
+        Object o;
+        o.name = QString::fromLatin1(name);
+        o.geometry = g;
+        o.fontSize = size;
+        o.bold = bold;
+        o.text = QString::fromUtf8(t);
+        o.alignment = a;
+        return o;
+    };
+    Object band;
+    band.kind = Object::Kind::Rect;
+    band.name = QStringLiteral("shpTitolo");
+    band.geometry = QRectF(1, 1, 188, 6.6);
+    band.fill = QColor(0xB0, 0xC4, 0xDE);
+    Object box;
+    box.kind = Object::Kind::Rect;
+    box.name = QStringLiteral("shpCliente");
+    box.geometry = QRectF(58, 12, 131, 6.6);
+    box.frame = Qt::black;
+    Object rule;
+    rule.kind = Object::Kind::Line;
+    rule.name = QStringLiteral("linFirma");
+    rule.geometry = QRectF(2, 100, 71, 0);
+    Report::Page page;
+    page.orientation = QPageLayout::Landscape; // the print step turns it to portrait
+    page.objects = {band,
+                    text("lblTitolo", QRectF(1, 1, 188, 6.6), 12, true, "MODULO RITIRO MEZZI",
+                         Qt::AlignHCenter | Qt::AlignVCenter),
+                    text("lblCliente", QRectF(2, 12, 53.8, 6.6), 12, false, "CLIENTE:"),
+                    box,
+                    text("txtPersonaRit", QRectF(59, 12, 127.8, 6.6), 12, true, "Nome richiedente"),
+                    rule};
+    Report::Layout form(QStringLiteral("Modulo Ritiro Mezzi"), page);
+    form.setOrientation(QPageLayout::Portrait);
+    form.setText(QStringLiteral("txtPersonaRit"), QStringLiteral("Mario Rossi"));
+    form.printDirect();
+    QCOMPARE(form.preparedPages().size(), size_t(1));
+    const QStringList pages = pdfPages(printing.files().first());
+    QCOMPARE(pages.size(), 1);
+    QVERIFY(pages[0].contains(QStringLiteral("MODULO RITIRO MEZZI")));
+    QRegularExpression row(QStringLiteral("CLIENTE:\\s+Mario Rossi"));
+    QVERIFY(pages[0].contains(row));
+    QVERIFY(!pages[0].contains(QStringLiteral("Nome richiedente")));
+    QVERIFY_THROWS_EXCEPTION(Report::ReportError, form.setText(QStringLiteral("txtDataRit"), {}));
 }
 
 QTEST_MAIN(TestReport)

@@ -51,11 +51,13 @@ std::unique_ptr<QPrinter> Printing::printer() {
         printer->setOutputFileName(file);
         return printer;
     }
-    if (QPrinterInfo::availablePrinters().isEmpty()) {
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(defaultPdfPath());
-    }
     return printer;
+}
+
+bool Printing::ready(const QPrinter& printer) {
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        return !printer.outputFileName().isEmpty();
+    return printer.isValid() && !QPrinterInfo::defaultPrinter().isNull();
 }
 
 bool Printing::dialog(QPrinter& printer, QWidget* parent) {
@@ -63,6 +65,12 @@ bool Printing::dialog(QPrinter& printer, QWidget* parent) {
     ++s.dialogs;
     if (!s.folder.isEmpty() && !s.realDialog)
         return s.answers.isEmpty() ? true : s.answers.takeFirst();
+    if (printer.outputFormat() != QPrinter::PdfFormat &&
+        QPrinterInfo::availablePrinters().isEmpty()) {
+        // No printer installed: the page can still go to a PDF file.
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(defaultPdfPath());
+    }
 #ifdef Q_OS_WIN
     // The Windows dialog knows only installed printers: without one, choose the PDF file.
     if (printer.outputFormat() == QPrinter::PdfFormat) {

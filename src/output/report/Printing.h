@@ -12,9 +12,12 @@ class QWidget;
 // dialog themselves, so nothing reaches a real printer.
 namespace Printing {
 
-// The printer to print on: the system's default printer; where the system has none, a PDF
-// file (the dialog then lets the staff choose where it goes).
+// The printer to print on: the system's default printer.
 std::unique_ptr<QPrinter> printer();
+
+// True when `printer` can print without asking anything (there is a default printer, or it
+// writes a PDF file already named).
+bool ready(const QPrinter& printer);
 
 // The printer dialog for `printer`; true when the user confirms. On a machine without a
 // printer it still offers printing to a PDF file.

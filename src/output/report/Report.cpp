@@ -318,6 +318,8 @@ void Layout::printDirect() {
     std::unique_ptr<QPrinter> printer = Printing::printer();
     printer->setFullPage(true);
     printer->setPageLayout(pageLayout());
+    if (!Printing::ready(*printer))
+        throw ReportError(QStringLiteral("report %1: no printer").arg(name_));
     render(*printer);
 }
 

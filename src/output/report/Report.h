@@ -125,7 +125,8 @@ public:
 
     // Prepares and prints after the printer dialog; false when the user cancels the dialog.
     bool print(QWidget* parent);
-    // Prepares and prints straight to the printer, without a dialog.
+    // Prepares and prints straight to the default printer, without a dialog; raises
+    // ReportError when there is no printer.
     void printDirect();
 
 private:
