@@ -291,6 +291,8 @@ TfrmMenuRiepilogo::TfrmMenuRiepilogo() : TAppScreen(QStringLiteral(" Onderia - D
                                         kArt + QStringLiteral("history-btn-riepilogo.svg"),
                                         QSize(300, 60), QStringLiteral("Visualizza riepilogo"));
     btnRiepilogo->move(637, 397);
+    // A click leaves the focus in the field it was in, where the checks may put it back.
+    btnRiepilogo->setFocusPolicy(Qt::TabFocus);
     btnGuida = UiKit::pictureButton(c, QStringLiteral("btnGuida"),
                                     kArt + QStringLiteral("history-btn-guida.svg"), QSize(136, 60),
                                     QStringLiteral("Guida"));
