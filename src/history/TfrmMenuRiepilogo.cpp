@@ -201,6 +201,7 @@ QComboBox* dropDown(QWidget* parent, const QString& name, const QStringList& ite
     box->setMaxVisibleItems(12);
     box->lineEdit()->setMaxLength(maxLength);
     box->setCompleter(nullptr);
+    box->setStyleSheet(QStringLiteral("QComboBox { font-size: 11pt; }"));
     box->setGeometry(geometry);
     setTextNoItem(box, QString());
     UiKit::name(box, accessibleName);
