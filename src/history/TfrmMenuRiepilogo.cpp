@@ -242,6 +242,7 @@ TfrmMenuRiepilogo::TfrmMenuRiepilogo() : TAppScreen(QStringLiteral(" Onderia - D
     txtAnno->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #87CEEB;"
                                           " background: #FFFFFF; color: #0B5F8A; }"));
     UiKit::name(txtAnno, QStringLiteral("Anno"));
+    titAnno->setBuddy(txtAnno);
     effAnno = UiKit::frameOnFocus(txtAnno, QStringLiteral("effAnno"));
 
     auto makeGroup = [&](const QString& groupName, const QString& title, int x, const QString& side,
@@ -267,6 +268,8 @@ TfrmMenuRiepilogo::TfrmMenuRiepilogo() : TAppScreen(QStringLiteral(" Onderia - D
                             .arg(side == QStringLiteral("Inizio") ? QStringLiteral("inizio")
                                                                   : QStringLiteral("fine")));
         effMese = UiKit::frameOnFocus(mese, QStringLiteral("effMese") + side);
+        titGiorno->setBuddy(giorno);
+        titMese->setBuddy(mese);
         anno = new QLabel(QStringLiteral("ANNO"), group);
         anno->setObjectName(QStringLiteral("lblAnno") + side);
         anno->setAlignment(Qt::AlignCenter);
