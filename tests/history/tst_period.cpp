@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -410,6 +411,27 @@ private slots:
             QCOMPARE(s->lnkWeb->property("linkColour").toString(), QStringLiteral("#ffa500"));
             emit control->released();
             QCOMPARE(s->lnkWeb->property("linkColour").toString(), darkBlue);
+        }
+    }
+
+    // The link and the clock picture both open the list of craft not yet returned.
+    void linkOpensTheListOfCraftOut() {
+        TfrmMenuRiepilogo* s = screen();
+        for (QPushButton* control : {s->lnkWeb, s->cmdWeb}) {
+            QString opened;
+            QString colourMeanwhile;
+            QTimer::singleShot(0, [&] {
+                QWidget* list = QApplication::activeModalWidget();
+                if (!list)
+                    return;
+                opened = QString::fromLatin1(list->metaObject()->className());
+                colourMeanwhile = s->lnkWeb->property("linkColour").toString();
+                qobject_cast<QDialog*>(list)->reject();
+            });
+            QTest::mouseClick(control, Qt::LeftButton);
+            QTRY_VERIFY(!QApplication::activeModalWidget());
+            QCOMPARE(opened, QStringLiteral("TfrmRiepDaRiconsegnare"));
+            QCOMPARE(colourMeanwhile, QStringLiteral("#00008b"));
         }
     }
 
