@@ -1,11 +1,11 @@
 // Loads a season into the history summary from a history of 1,000,000 rentals.
 //
-//   onderia_bench [records] [rows]
+//   onderia_bench [records]
 //
 // The history is generated in a temporary folder (about 730 MB for a million records, removed
-// at the end): ten years of rentals in file order, of which
-// the period (one year) holds `rows`. Prints the time to load and sort the period into the
-// summary's grid, and the time to lay the grid out on screen.
+// at the end): ten years of rentals in file order, so the period of one year holds a tenth of
+// them. Prints the time to load and sort the period into the summary's grid, to lay the grid
+// out on screen, and to export the period.
 #include "app/DateSettings.h"
 #include "app/Messages.h"
 #include "app/OpenURL.h"
