@@ -174,6 +174,19 @@ private slots:
         }
     }
 
+    // A fleet file that cannot be opened leaves the grid empty, without a message; an export
+    // then writes what the grid holds: the header row.
+    void unreadableArchiveExportsTheHeader() {
+        TestSandbox box;
+        QVERIFY(QDir(box.folder()).mkdir(QStringLiteral("Vuvedi_Duvav.pro")));
+        TfrmExpChiavi screen(nullptr);
+        screen.load();
+        QCOMPARE(screen.model()->rowCount(), 0);
+        QVERIFY(Msg::Test::shown().isEmpty());
+        QTest::mouseClick(screen.cmdEsporta, Qt::LeftButton);
+        QCOMPARE(box.readBytes(kFile), fixture(QStringLiteral("fleet_empty.xls")));
+    }
+
     // A large table is written in pieces and still comes out as one line with every row.
     void manyRows() {
         TestSandbox box;
