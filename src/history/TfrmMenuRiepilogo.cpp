@@ -459,6 +459,9 @@ void TfrmMenuRiepilogo::btnRiepilogoClick() {
                                   "indicare un intervallo di tempo valido."));
         return refuse(nullptr);
     }
+    // The waiting label is on screen before the history is read.
+    if (lblAttendere->isVisible())
+        lblAttendere->repaint();
     guarded(
         [this] {
             auto summary = std::make_unique<TfrmRiepilogo>(this);
