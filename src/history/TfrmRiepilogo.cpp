@@ -1,0 +1,252 @@
+#include "history/TfrmRiepilogo.h"
+
+#include "app/DateSettings.h"
+#include "app/Errors.h"
+#include "app/UiKit.h"
+#include "help/Help.h"
+#include "history/HistoryFile.h"
+#include "history/TfrmMenuRiepilogo.h"
+#include "output/RecordGrid.h"
+#include "output/SpreadsheetWriter.h"
+
+#include <QCollator>
+#include <QDate>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTableView>
+
+namespace {
+
+constexpr QSize kSize(1240, 690);
+const QString kArt = QStringLiteral(":/art/");
+
+// Where the fields lie in a history record, and their capacities.
+struct Field {
+    int offset;
+    int capacity;
+};
+constexpr Field kCodice{0, 20}, kTipo{21, 50}, kUtilizzo{72, 50}, kLuogo{123, 250},
+    kPersone{374, 250}, kPersonaRit{625, 50}, kDataRit{676, 10}, kOraRit{687, 5},
+    kPersonaRic{693, 50}, kDataRic{744, 10}, kOraRic{755, 5};
+
+QByteArrayView field(const char* record, Field f) {
+    const int length = std::min(int(static_cast<unsigned char>(record[f.offset])), f.capacity);
+    return QByteArrayView(record + f.offset + 1, length);
+}
+
+QList<RecordGridModel::Column> gridColumns() {
+    return {
+        {QStringLiteral("colNum"), QStringLiteral("N."), 60, false},
+        {QStringLiteral("colCodice"), QStringLiteral("Codice identificativo"), 200, false},
+        {QStringLiteral("colTipo"), QStringLiteral("Tipo mezzo"), 200, false},
+        {QStringLiteral("colUtilizzo"), QStringLiteral("Tariffa noleggio"), 200, true},
+        {QStringLiteral("colLuogo"), QStringLiteral("Ubicazione"), 250, false},
+        {QStringLiteral("colPersone"), QStringLiteral("Documenti richiesti"), 300, false},
+        {QStringLiteral("colPersonaRit"), QStringLiteral("Ritirato da"), 250, false},
+        {QStringLiteral("colDataRit"), QStringLiteral("Data ritiro"), 160, false},
+        {QStringLiteral("colOraRit"), QStringLiteral("Ora ritiro"), 150, false},
+        {QStringLiteral("colPersonaRic"), QStringLiteral("Riconsegnato da"), 250, false},
+        {QStringLiteral("colDataRic"), QStringLiteral("Data riconsegna"), 160, true},
+        {QStringLiteral("colOraRic"), QStringLiteral("Ora riconsegna"), 150, false},
+    };
+}
+
+// The spreadsheet's columns: grid columns 1 to 11, with the widths of the export.
+const QList<SpreadsheetWriter::Column> kExportColumns = {
+    {QStringLiteral("Codice identificativo"), 250}, {QStringLiteral("Tipo mezzo"), 250},
+    {QStringLiteral("Tariffa noleggio"), 300},      {QStringLiteral("Ubicazione"), 350},
+    {QStringLiteral("Documenti richiesti"), 350},   {QStringLiteral("Ritirato da"), 300},
+    {QStringLiteral("Data ritiro"), 200},           {QStringLiteral("Ora ritiro"), 180},
+    {QStringLiteral("Riconsegnato da"), 300},       {QStringLiteral("Data riconsegna"), 200},
+    {QStringLiteral("Ora riconsegna"), 180}};
+
+// The user's collation; a machine left on the C locale sorts as the program's own Italian.
+QCollator typeCollator() {
+    QLocale locale = QLocale::system();
+    if (locale.language() == QLocale::C)
+        locale = QLocale();
+    QCollator collator(locale);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
+}
+
+} // namespace
+
+TfrmRiepilogo::TfrmRiepilogo(QWidget* owner)
+    : TAuxDialog(owner, QStringLiteral(" Onderia - Dizidov Izevude")) {
+    DateSettings::apply();
+    setFixedSize(kSize);
+    setObjectName(QStringLiteral("frmRiepilogo"));
+    setStyleSheet(QStringLiteral("QDialog#frmRiepilogo { background-color: #D3D3D3; }"));
+
+    auto* shpSfondo = new QFrame(this);
+    shpSfondo->setObjectName(QStringLiteral("shpSfondo"));
+    shpSfondo->setGeometry(8, 8, kSize.width() - 16, kSize.height() - 16);
+    shpSfondo->setStyleSheet(QStringLiteral("QFrame#shpSfondo { background: #FFFFFF;"
+                                            " border: 1px solid #B8D3E3; border-radius: 8px; }"));
+
+    bkgIntervallo = new QFrame(this);
+    bkgIntervallo->setObjectName(QStringLiteral("bkgIntervallo"));
+    bkgIntervallo->setGeometry(8, 8, kSize.width() - 16, 58);
+    bkgIntervallo->setStyleSheet(
+        QStringLiteral("QFrame#bkgIntervallo { background: #0B2E59; border-top-left-radius: 8px;"
+                       " border-top-right-radius: 8px; }"));
+    lblIntervallo = new QLabel(QStringLiteral("Dizidov izevude"), bkgIntervallo);
+    lblIntervallo->setObjectName(QStringLiteral("lblIntervallo"));
+    lblIntervallo->setGeometry(22, 0, kSize.width() - 60, 58);
+    lblIntervallo->setStyleSheet(
+        QStringLiteral("color: #FFFFFF; font-size: 17pt; font-weight: bold;"));
+
+    model_ = new RecordGridModel(gridColumns(), this);
+    grdRecords = RecordGrid::makeView(this, model_);
+    grdRecords->setGeometry(20, 78, kSize.width() - 40, 490);
+    UiKit::name(grdRecords, QStringLiteral("Noleggi dell'intervallo"));
+
+    auto* icoHand = UiKit::picture(this, QStringLiteral("icoHand"),
+                                   kArt + QStringLiteral("export-mano.svg"), QSize(64, 64));
+    icoHand->move(24, 580);
+    auto* hint = new QLabel(QStringLiteral("I noleggi conclusi nell'intervallo, ordinati per tipo "
+                                           "di mezzo. Tariffa e data di riconsegna si possono "
+                                           "correggere prima dell'esportazione."),
+                            this);
+    hint->setObjectName(QStringLiteral("lblSpiegazione"));
+    hint->setWordWrap(true);
+    hint->setGeometry(100, 584, 640, 56);
+    hint->setStyleSheet(QStringLiteral("color: #1F3A4D;"));
+
+    cmdEsporta = UiKit::pictureButton(this, QStringLiteral("cmdEsporta"),
+                                      kArt + QStringLiteral("export-excel.svg"), QSize(132, 64),
+                                      QStringLiteral("Esporta in Excel"));
+    cmdEsporta->move(kSize.width() - 3 * 146 - 20, 578);
+    cmdGuida = UiKit::pictureButton(this, QStringLiteral("cmdGuida"),
+                                    kArt + QStringLiteral("export-guida.svg"), QSize(132, 64),
+                                    QStringLiteral("Guida"));
+    cmdGuida->move(kSize.width() - 2 * 146 - 20, 578);
+    cmdEsci = UiKit::pictureButton(this, QStringLiteral("cmdEsci"),
+                                   kArt + QStringLiteral("export-esci.svg"), QSize(132, 64),
+                                   QStringLiteral("Esci"));
+    cmdEsci->move(kSize.width() - 146 - 20, 578);
+
+    shpInfo = new QFrame(this);
+    shpInfo->setObjectName(QStringLiteral("shpInfo"));
+    shpInfo->setGeometry(8, kSize.height() - 8 - 32, kSize.width() - 16, 32);
+    shpInfo->setStyleSheet(
+        QStringLiteral("QFrame#shpInfo { background: #0B2E59; border-bottom-left-radius: 8px;"
+                       " border-bottom-right-radius: 8px; }"));
+    panInfo = new QLabel(QStringLiteral("Esportazione archivio in Microsoft Excel."), shpInfo);
+    panInfo->setObjectName(QStringLiteral("panInfo"));
+    panInfo->setGeometry(0, 0, shpInfo->width(), 32);
+    panInfo->setStyleSheet(QStringLiteral("QLabel#panInfo { background: #0B2E59; color: #FFFFFF;"
+                                          " padding-left: 14px; }"));
+
+    lblFile = new QLabel(this);
+    lblFile->setObjectName(QStringLiteral("lblFile"));
+    lblFile->hide();
+
+    status_ = new UiKit::StatusLine(panInfo);
+    status_->hint(cmdEsporta, QStringLiteral("Esporta l'archivio in formato Microsoft Excel."));
+    status_->hint(cmdGuida,
+                  QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
+    status_->hint(cmdEsci, QStringLiteral("Esci da questo ambiente di lavoro."));
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             this, shpSfondo, bkgIntervallo, static_cast<QWidget*>(lblIntervallo),
+             static_cast<QWidget*>(grdRecords), shpInfo, static_cast<QWidget*>(icoHand),
+             static_cast<QWidget*>(hint)})
+        status_->background(w);
+
+    connect(cmdEsporta, &QPushButton::clicked, this, &TfrmRiepilogo::cmdEsportaClick);
+    connect(cmdGuida, &QPushButton::clicked, this, &TfrmRiepilogo::cmdGuidaClick);
+    connect(cmdEsci, &QPushButton::clicked, this, &TfrmRiepilogo::cmdEsciClick);
+}
+
+int TfrmRiepilogo::dateKey(QByteArrayView text) {
+    text = text.trimmed();
+    if (text.size() != 10 || text[2] != '/' || text[5] != '/')
+        return 0;
+    int digits[8];
+    int n = 0;
+    for (int i : {0, 1, 3, 4, 6, 7, 8, 9}) {
+        if (text[i] < '0' || text[i] > '9')
+            return 0;
+        digits[n++] = text[i] - '0';
+    }
+    const int day = digits[0] * 10 + digits[1];
+    const int month = digits[2] * 10 + digits[3];
+    const int year = digits[4] * 1000 + digits[5] * 100 + digits[6] * 10 + digits[7];
+    if (year < 1 || !QDate::isValid(year, month, day))
+        return 0;
+    return year * 10000 + month * 100 + day;
+}
+
+void TfrmRiepilogo::load(const QString& start, const QString& end) {
+    lblIntervallo->setText(QStringLiteral("Dizidov izevude dal ") + start.trimmed() +
+                           QStringLiteral(" al ") + end.trimmed());
+    const int from = dateKey(start.toLatin1());
+    const int to = dateKey(end.toLatin1());
+    bool complete = false;
+    model_->beginLoad();
+    guarded(
+        [&] {
+            HistoryFile file;
+            file.openOrCreate();
+            quint32 taken = 0;
+            if (file.count() > 0) {
+                file.scanRaw([&](qint64, const char* record) {
+                    // A damaged pick-up date lies in no period: the record is passed over.
+                    const int picked = dateKey(field(record, kDataRit));
+                    if (picked == 0 || picked < from || picked > to)
+                        return true;
+                    model_->appendBytes(++taken,
+                                        {field(record, kCodice), field(record, kTipo),
+                                         field(record, kUtilizzo), field(record, kLuogo),
+                                         field(record, kPersone), field(record, kPersonaRit),
+                                         field(record, kDataRit), field(record, kOraRit),
+                                         field(record, kPersonaRic), field(record, kDataRic),
+                                         field(record, kOraRic)});
+                    return true;
+                });
+            }
+            file.close();
+            complete = true;
+        },
+        [] {});
+    model_->endLoad();
+    // A file that could not be read to its end leaves the rows taken so far in file order.
+    if (complete)
+        model_->sortByColumn(2, typeCollator());
+}
+
+void TfrmRiepilogo::showEvent(QShowEvent* event) {
+    TAuxDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    QString start, end;
+    if (frmMenuRiepilogo) {
+        start = frmMenuRiepilogo->lblDataInizio->text();
+        end = frmMenuRiepilogo->lblDataFine->text();
+    }
+    load(start, end);
+}
+
+void TfrmRiepilogo::done(int result) {
+    if (frmMenuRiepilogo)
+        frmMenuRiepilogo->lblAttendere->hide();
+    TAuxDialog::done(result);
+}
+
+void TfrmRiepilogo::cmdEsportaClick() {
+    SpreadsheetWriter::exportTable(
+        QStringLiteral("Dizidov_Izevude.xls"), QStringLiteral("Dizidov Izevude"), kExportColumns,
+        model_->rowCount(),
+        [this](qsizetype row, int column) { return model_->text(row, column + 1); });
+}
+
+void TfrmRiepilogo::cmdGuidaClick() {
+    Help::showPage(this, QStringLiteral("App Dizidov Izevude"));
+}
+
+void TfrmRiepilogo::cmdEsciClick() {
+    close();
+}

@@ -1,0 +1,54 @@
+#pragma once
+#include "app/AppScreen.h"
+
+#include <QByteArrayView>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+class QTableView;
+class RecordGridModel;
+namespace UiKit {
+class StatusLine;
+}
+
+// The history summary: every completed rental picked up in the period chosen on the period
+// selection screen, one row per rental, sorted by type of craft; it exports the rows.
+class TfrmRiepilogo : public TAuxDialog {
+    Q_OBJECT
+public:
+    explicit TfrmRiepilogo(QWidget* owner);
+
+    QFrame* bkgIntervallo;
+    QLabel* lblIntervallo;
+    QTableView* grdRecords;
+    QPushButton* cmdEsporta;
+    QPushButton* cmdGuida;
+    QPushButton* cmdEsci;
+    QFrame* shpInfo;
+    QLabel* panInfo;
+    QLabel* lblFile; // not used
+
+    RecordGridModel* model() const { return model_; }
+
+    // Reads the history file and fills the grid with the rentals of the period (start and end
+    // "dd/mm/yyyy", both included), sorted by type of craft.
+    void load(const QString& start, const QString& end);
+
+    // A date of the history as a number that orders like the date (yyyymmdd); 0 when the text,
+    // trimmed, is not an existing date written "dd/mm/yyyy".
+    static int dateKey(QByteArrayView text);
+
+public slots:
+    void cmdEsportaClick();
+    void cmdGuidaClick();
+    void cmdEsciClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+
+private:
+    RecordGridModel* model_;
+    UiKit::StatusLine* status_;
+};

@@ -1,0 +1,224 @@
+#include "output/RecordGrid.h"
+
+#include "fleet/ShortText.h"
+
+#include <QCollator>
+#include <QCollatorSortKey>
+#include <QHeaderView>
+#include <QTableView>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+quint64 editKey(quint32 stored, int column) {
+    return (quint64(stored) << 8) | quint64(column);
+}
+
+// Windows-1252 bytes up to 32 are exactly the characters up to U+0020.
+QByteArrayView trimmed(QByteArrayView bytes) {
+    qsizetype begin = 0;
+    qsizetype end = bytes.size();
+    while (begin < end && static_cast<unsigned char>(bytes[begin]) <= 32)
+        ++begin;
+    while (end > begin && static_cast<unsigned char>(bytes[end - 1]) <= 32)
+        --end;
+    return bytes.sliced(begin, end - begin);
+}
+
+} // namespace
+
+RecordGridModel::RecordGridModel(QList<Column> columns, QObject* parent)
+    : QAbstractTableModel(parent), columns_(std::move(columns)) {}
+
+int RecordGridModel::column(const QString& name) const {
+    for (int i = 0; i < columns_.size(); ++i)
+        if (columns_.at(i).name == name)
+            return i;
+    return -1;
+}
+
+void RecordGridModel::beginLoad() {
+    beginResetModel();
+    pool_.clear();
+    starts_.clear();
+    lengths_.clear();
+    numbers_.clear();
+    order_.clear();
+    edits_.clear();
+}
+
+void RecordGridModel::appendBytes(quint32 number, std::initializer_list<QByteArrayView> texts) {
+    const quint32 stored = static_cast<quint32>(numbers_.size());
+    starts_.push_back(pool_.size());
+    numbers_.push_back(number);
+    order_.push_back(stored);
+    int given = 0;
+    for (QByteArrayView text : texts) {
+        if (given++ == fields())
+            break;
+        pushText(text);
+    }
+    for (; given < fields(); ++given)
+        lengths_.push_back(0);
+}
+
+void RecordGridModel::appendRow(quint32 number, const QStringList& texts) {
+    QList<QByteArray> bytes;
+    for (int i = 0; i < fields(); ++i)
+        bytes.append(ShortText::toWindows1252(texts.value(i)));
+    const quint32 stored = static_cast<quint32>(numbers_.size());
+    starts_.push_back(pool_.size());
+    numbers_.push_back(number);
+    order_.push_back(stored);
+    for (const QByteArray& b : bytes)
+        pushText(b);
+}
+
+void RecordGridModel::pushText(QByteArrayView text) {
+    QByteArrayView kept = trimmed(text);
+    kept = kept.first(std::min<qsizetype>(kept.size(), std::numeric_limits<quint16>::max()));
+    pool_.append(kept);
+    lengths_.push_back(static_cast<quint16>(kept.size()));
+}
+
+void RecordGridModel::endLoad() {
+    pool_.squeeze();
+    endResetModel();
+}
+
+QByteArrayView RecordGridModel::storedBytes(quint32 stored, int column) const {
+    const size_t first = size_t(stored) * size_t(fields());
+    qint64 at = starts_[stored];
+    for (int i = 1; i < column; ++i)
+        at += lengths_[first + size_t(i - 1)];
+    return QByteArrayView(pool_).sliced(at, lengths_[first + size_t(column - 1)]);
+}
+
+void RecordGridModel::sortByColumn(int column, const QCollator& collator) {
+    if (column < 1 || column > fields() || order_.size() < 2)
+        return;
+    // A fleet has few types of craft: sort the distinct texts once, then place the rows by the
+    // rank of their text.
+    QHash<QByteArrayView, int> distinct;
+    std::vector<int> textOf(numbers_.size());
+    QList<QByteArrayView> texts;
+    for (quint32 stored = 0; stored < numbers_.size(); ++stored) {
+        const QByteArrayView bytes = storedBytes(stored, column);
+        auto it = distinct.constFind(bytes);
+        if (it == distinct.constEnd()) {
+            it = distinct.insert(bytes, static_cast<int>(texts.size()));
+            texts.append(bytes);
+        }
+        textOf[stored] = it.value();
+    }
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(size_t(texts.size()));
+    for (QByteArrayView bytes : texts)
+        keys.push_back(collator.sortKey(ShortText::fromWindows1252(bytes.data(), bytes.size())));
+    std::vector<int> byText(size_t(texts.size()));
+    for (size_t i = 0; i < byText.size(); ++i)
+        byText[i] = static_cast<int>(i);
+    std::stable_sort(byText.begin(), byText.end(),
+                     [&](int a, int b) { return keys[size_t(a)].compare(keys[size_t(b)]) < 0; });
+    std::vector<int> rank(byText.size());
+    int current = 0;
+    for (size_t i = 0; i < byText.size(); ++i) {
+        if (i > 0 && keys[size_t(byText[i - 1])].compare(keys[size_t(byText[i])]) != 0)
+            ++current;
+        rank[size_t(byText[i])] = current;
+    }
+
+    beginResetModel();
+    std::stable_sort(order_.begin(), order_.end(), [&](quint32 a, quint32 b) {
+        return rank[size_t(textOf[a])] < rank[size_t(textOf[b])];
+    });
+    endResetModel();
+}
+
+QString RecordGridModel::text(qsizetype row, int column) const {
+    if (row < 0 || row >= qsizetype(order_.size()) || column < 0 || column > fields())
+        return QString();
+    const quint32 stored = order_[size_t(row)];
+    if (column == 0)
+        return numbers_[stored] == 0 ? QString() : QString::number(numbers_[stored]);
+    if (!edits_.isEmpty()) {
+        const auto it = edits_.constFind(editKey(stored, column));
+        if (it != edits_.constEnd())
+            return it.value();
+    }
+    const QByteArrayView bytes = storedBytes(stored, column);
+    return ShortText::fromWindows1252(bytes.data(), bytes.size());
+}
+
+int RecordGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(order_.size());
+}
+
+int RecordGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(columns_.size());
+}
+
+QVariant RecordGridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return QVariant();
+    return text(index.row(), index.column());
+}
+
+bool RecordGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole || !columns_.at(index.column()).editable)
+        return false;
+    edits_.insert(editKey(order_[size_t(index.row())], index.column()), value.toString());
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    return true;
+}
+
+Qt::ItemFlags RecordGridModel::flags(const QModelIndex& index) const {
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    if (columns_.at(index.column()).editable)
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+QVariant RecordGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= columns_.size())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
+        return columns_.at(section).header;
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+    return QVariant();
+}
+
+QTableView* RecordGrid::makeView(QWidget* parent, RecordGridModel* model) {
+    auto* view = new QTableView(parent);
+    view->setObjectName(QStringLiteral("grdRecords"));
+    view->setModel(model);
+    view->setAlternatingRowColors(true);
+    view->setStyleSheet(QStringLiteral(
+        "QTableView { background: #FFFFFF; alternate-background-color: #EAF4FA;"
+        " gridline-color: #D5E3EC; border: 1px solid #B8D3E3;"
+        " selection-background-color: #FFE9A8; selection-color: #1F3A4D; }"
+        "QHeaderView::section { background: #DCEBF4; color: #0B2E59; font-weight: bold;"
+        " border: none; border-right: 1px solid #B8D3E3; border-bottom: 1px solid #B8D3E3;"
+        " padding: 3px 4px; }"));
+    view->setWordWrap(false);
+    view->setSelectionBehavior(QAbstractItemView::SelectItems);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                          QAbstractItemView::AnyKeyPressed);
+    view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setMinimumSectionSize(21);
+    view->verticalHeader()->setDefaultSectionSize(21);
+    view->horizontalHeader()->setHighlightSections(false);
+    view->horizontalHeader()->setStretchLastSection(false);
+    view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    for (int i = 0; i < model->columns().size(); ++i)
+        view->setColumnWidth(i, model->columns().at(i).width);
+    return view;
+}

@@ -1,0 +1,190 @@
+#include "output/SpreadsheetWriter.h"
+
+#include "app/Messages.h"
+#include "app/OpenURL.h"
+#include "app/ProgramFolder.h"
+#include "fleet/ShortText.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+namespace {
+
+bool writesFail = false;
+
+// Bytes are handed on in pieces of about this size, so a large export never sits whole in
+// memory twice.
+constexpr qsizetype kChunkBytes = 1 << 20;
+
+using Sink = std::function<bool(const QByteArray& bytes)>;
+
+class Writer {
+public:
+    explicit Writer(Sink sink) : sink_(std::move(sink)) { buffer_.reserve(kChunkBytes + 4096); }
+
+    Writer& operator<<(const char* literal) {
+        buffer_.append(literal);
+        return spill();
+    }
+    // A text of the table: trimmed, Windows-1252, the three markup characters escaped.
+    Writer& text(const QString& value) {
+        for (const char byte : ShortText::toWindows1252(ShortText::trim(value))) {
+            switch (byte) {
+            case '&':
+                buffer_.append("&amp;");
+                break;
+            case '<':
+                buffer_.append("&lt;");
+                break;
+            case '>':
+                buffer_.append("&gt;");
+                break;
+            default:
+                buffer_.append(byte);
+            }
+        }
+        return spill();
+    }
+    Writer& number(int value) {
+        buffer_.append(QByteArray::number(value));
+        return *this;
+    }
+    bool finish() {
+        if (ok_ && !buffer_.isEmpty())
+            ok_ = sink_(buffer_);
+        buffer_.clear();
+        return ok_;
+    }
+    bool ok() const { return ok_; }
+
+private:
+    Writer& spill() {
+        if (buffer_.size() >= kChunkBytes) {
+            if (ok_)
+                ok_ = sink_(buffer_);
+            buffer_.clear();
+        }
+        return *this;
+    }
+
+    Sink sink_;
+    QByteArray buffer_;
+    bool ok_ = true;
+};
+
+// The fragments of the file, in order, with nothing between them.
+bool generate(Writer& w, const QString& sheetName, const QList<SpreadsheetWriter::Column>& columns,
+              qsizetype rowCount, const SpreadsheetWriter::Cell& cell) {
+    w << "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
+         "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
+         "xmlns=\"http://www.w3.org/TR/REC-html40\">"
+      << "<head>"
+      << "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
+      << "<!--[if gte mso 9]><xml>"
+      << "<x:ExcelWorkbook>"
+      << "<x:ExcelWorksheets>"
+      << "<x:ExcelWorksheet>"
+      << "<x:Name>";
+    w.text(sheetName) << "</x:Name>"
+                      << "<x:WorksheetOptions>"
+                      << "<x:Selected/>"
+                      << "<x:Panes>"
+                      << "<x:Pane>"
+                      << "<x:Number>1</x:Number>"
+                      << "<x:ActiveRow>3</x:ActiveRow>"
+                      << "</x:Pane>"
+                      << "</x:Panes>"
+                      << "<x:ProtectContents>False</x:ProtectContents>"
+                      << "<x:ProtectObjects>False</x:ProtectObjects>"
+                      << "<x:ProtectScenarios>False</x:ProtectScenarios>"
+                      << "</x:WorksheetOptions>"
+                      << "</x:ExcelWorksheet>"
+                      << "</x:ExcelWorksheets>"
+                      << "</x:ExcelWorkbook>"
+                      << "</xml><![endif]-->"
+                      << "</head>"
+                      << "<body>"
+                      << "<table x:str>";
+    w << "<tr>";
+    for (const SpreadsheetWriter::Column& column : columns) {
+        w << "<td style=\"text-align: left; font-weight: bold;\" width=";
+        w.number(column.width) << ">";
+        w.text(column.title) << "</td>";
+    }
+    w << "</tr>";
+    for (qsizetype row = 0; row < rowCount && w.ok(); ++row) {
+        w << "<tr>";
+        for (int column = 0; column < columns.size(); ++column) {
+            w << "<td style=\"text-align: left;\">";
+            w.text(cell(row, column)) << "</td>";
+        }
+        w << "</tr>";
+    }
+    w << "</table>"
+      << "</body>"
+      << "</html>";
+    return w.finish();
+}
+
+// Writes the file whole or not at all: the new bytes go to a temporary file beside it, which
+// replaces the earlier export only once it is complete.
+bool writeFile(const QString& path, const QString& sheetName,
+               const QList<SpreadsheetWriter::Column>& columns, qsizetype rowCount,
+               const SpreadsheetWriter::Cell& cell) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    Writer w([&](const QByteArray& bytes) {
+        if (writesFail) { // the disk fills up halfway through the first piece
+            file.write(bytes.left(bytes.size() / 2));
+            return false;
+        }
+        return file.write(bytes) == bytes.size();
+    });
+    if (!generate(w, sheetName, columns, rowCount, cell)) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace
+
+QByteArray SpreadsheetWriter::document(const QString& sheetName, const QList<Column>& columns,
+                                       qsizetype rowCount, const Cell& cell) {
+    QByteArray out;
+    Writer w([&](const QByteArray& bytes) {
+        out.append(bytes);
+        return true;
+    });
+    generate(w, sheetName, columns, rowCount, cell);
+    return out;
+}
+
+bool SpreadsheetWriter::exportTable(const QString& fileName, const QString& sheetName,
+                                    const QList<Column>& columns, qsizetype rowCount,
+                                    const Cell& cell) {
+    if (!Msg::ask(kAskExport))
+        return false;
+    if (!writeFile(ProgramFolder::file(fileName), sheetName, columns, rowCount, cell)) {
+        Msg::plain(kExportFailed);
+        return false;
+    }
+    if (Msg::ask(kAskOpen)) {
+        const QString folder = QDir::toNativeSeparators(ProgramFolder::path());
+        const QString separator =
+            folder.endsWith(QDir::separator()) ? QString() : QDir::separator();
+        TMisc::Open(QLatin1Char('"') + folder + separator + fileName + QLatin1Char('"'));
+    }
+    return true;
+}
+
+bool SpreadsheetWriter::exportTable(const QString& fileName, const QString& sheetName,
+                                    const QList<Column>& columns, const QList<QStringList>& rows) {
+    return exportTable(fileName, sheetName, columns, rows.size(),
+                       [&](qsizetype row, int column) { return rows.at(row).value(column); });
+}
+
+void SpreadsheetWriter::Test::failWrites(bool on) {
+    writesFail = on;
+}
