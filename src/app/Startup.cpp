@@ -3,7 +3,6 @@
 #include "access/TfrmPassword.h"
 #include "app/DateSettings.h"
 #include "app/Screens.h"
-#include "app/TfrmAvvio.h"
 #include "app/Theme.h"
 
 #include <QApplication>
@@ -18,9 +17,9 @@ void Startup::selectSoftwareRendering() {
 
 void Startup::installTranslations(QApplication& app) {
     // The program folder may carry its own copy (portable use); otherwise Qt's installed one.
-    const QStringList folders = {QDir(QCoreApplication::applicationDirPath())
-                                     .filePath(QStringLiteral("translations")),
-                                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)};
+    const QStringList folders = {
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("translations")),
+        QLibraryInfo::path(QLibraryInfo::TranslationsPath)};
     for (const QString& base : {QStringLiteral("qtbase_it"), QStringLiteral("qt_it")}) {
         for (const QString& folder : folders) {
             auto* translator = new QTranslator(&app);
@@ -42,18 +41,23 @@ void Startup::applyLook(QApplication& app) {
     app.setStyleSheet(Theme::styleSheet());
 }
 
-int Startup::run(int argc, char** argv) {
-    selectSoftwareRendering();
-    QApplication app(argc, argv);
+void Startup::begin(QApplication& app) {
     app.setApplicationName(QStringLiteral("Onderia"));
     // The hidden login screen stays the main window: the program ends from the start menu or
     // the login screen, never because the last visible window went away.
     app.setQuitOnLastWindowClosed(false);
     installTranslations(app);
     applyLook(app);
+    // The date conventions are in force before any screen exists, so before any is shown.
     applyDateSettings();
     Screens::createAll();
-    frmAvvio->showScreen();
+    frmPassword->show();
+}
+
+int Startup::run(int argc, char** argv) {
+    selectSoftwareRendering();
+    QApplication app(argc, argv);
+    begin(app);
     const int code = app.exec();
     Screens::destroyAll();
     return code;

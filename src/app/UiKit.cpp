@@ -188,8 +188,7 @@ QPushButton* pictureButton(QWidget* parent, const QString& objectName, const QSt
     return button;
 }
 
-QLabel* picture(QWidget* parent, const QString& objectName, const QString& svg,
-                const QSize& size) {
+QLabel* picture(QWidget* parent, const QString& objectName, const QString& svg, const QSize& size) {
     auto* label = new QLabel(parent);
     label->setObjectName(objectName);
     label->setPixmap(svgPixmap(svg, size));
@@ -199,6 +198,38 @@ QLabel* picture(QWidget* parent, const QString& objectName, const QString& svg,
 
 void name(QWidget* widget, const QString& accessibleName) {
     widget->setAccessibleName(accessibleName);
+}
+
+void setLinkColour(QPushButton* link, const QColor& colour) {
+    link->setProperty("linkColour", colour.name());
+    link->setStyleSheet(QStringLiteral("QPushButton { color: %1; }").arg(colour.name()));
+}
+
+QPushButton* linkButton(QWidget* parent, const QString& objectName, const QString& text) {
+    auto* link = new QPushButton(text, parent);
+    link->setObjectName(objectName);
+    link->setProperty("link", true);
+    link->setFlat(true);
+    link->setAutoDefault(false);
+    link->setCursor(Qt::PointingHandCursor);
+    link->setFocusPolicy(Qt::StrongFocus);
+    QFont font = link->font();
+    font.setUnderline(true);
+    link->setFont(font);
+    setLinkColour(link, Theme::kLink);
+    QObject::connect(link, &QPushButton::pressed, link,
+                     [link] { setLinkColour(link, Theme::kLinkPressed); });
+    QObject::connect(link, &QPushButton::released, link,
+                     [link] { setLinkColour(link, Theme::kLink); });
+    name(link, text);
+    return link;
+}
+
+void tieToLink(QAbstractButton* picture, QPushButton* link) {
+    QObject::connect(picture, &QAbstractButton::pressed, link,
+                     [link] { setLinkColour(link, Theme::kLinkPressed); });
+    QObject::connect(picture, &QAbstractButton::released, link,
+                     [link] { setLinkColour(link, Theme::kLink); });
 }
 
 } // namespace UiKit

@@ -1,3 +1,12 @@
 #include "help/Help.h"
 
-void Help::showPage(QWidget*, const QString&) {}
+#include "app/Messages.h"
+#include "help/HelpPages.h"
+#include "help/TfrmGuida.h"
+
+void Help::showPage(QWidget* owner, const QString& title) {
+    const HelpPage page = HelpPages::page(title);
+    TfrmGuida screen(owner);
+    screen.setPage(page.title, HelpPages::joined(page));
+    screen.exec();
+}
