@@ -205,6 +205,29 @@ void setLinkColour(QPushButton* link, const QColor& colour) {
     link->setStyleSheet(QStringLiteral("QPushButton { color: %1; }").arg(colour.name()));
 }
 
+namespace {
+
+// Colours a link while the mouse button is down on it, or on a picture tied to it.
+class LinkColouring : public QObject {
+public:
+    explicit LinkColouring(QPushButton* link) : QObject(link), link_(link) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress ||
+            event->type() == QEvent::MouseButtonDblClick)
+            setLinkColour(link_, Theme::kLinkPressed);
+        else if (event->type() == QEvent::MouseButtonRelease)
+            setLinkColour(link_, Theme::kLink);
+        return false;
+    }
+
+private:
+    QPushButton* link_;
+};
+
+} // namespace
+
 QPushButton* linkButton(QWidget* parent, const QString& objectName, const QString& text) {
     auto* link = new QPushButton(text, parent);
     link->setObjectName(objectName);
@@ -217,19 +240,13 @@ QPushButton* linkButton(QWidget* parent, const QString& objectName, const QStrin
     font.setUnderline(true);
     link->setFont(font);
     setLinkColour(link, Theme::kLink);
-    QObject::connect(link, &QPushButton::pressed, link,
-                     [link] { setLinkColour(link, Theme::kLinkPressed); });
-    QObject::connect(link, &QPushButton::released, link,
-                     [link] { setLinkColour(link, Theme::kLink); });
+    link->installEventFilter(new LinkColouring(link));
     name(link, text);
     return link;
 }
 
 void tieToLink(QAbstractButton* picture, QPushButton* link) {
-    QObject::connect(picture, &QAbstractButton::pressed, link,
-                     [link] { setLinkColour(link, Theme::kLinkPressed); });
-    QObject::connect(picture, &QAbstractButton::released, link,
-                     [link] { setLinkColour(link, Theme::kLink); });
+    picture->installEventFilter(new LinkColouring(link));
 }
 
 } // namespace UiKit
