@@ -4,10 +4,12 @@
 #include "app/DateSettings.h"
 #include "app/Screens.h"
 #include "app/Theme.h"
+#include "app/UiKit.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -38,6 +40,8 @@ void Startup::applyDateSettings() {
 
 void Startup::applyLook(QApplication& app) {
     app.setFont(QFont(Theme::kUiFont, 9));
+    app.setWindowIcon(
+        QIcon(UiKit::svgPixmap(QStringLiteral(":/art/onderia_icon.svg"), QSize(64, 64))));
     app.setStyleSheet(Theme::styleSheet());
 }
 

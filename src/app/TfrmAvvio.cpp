@@ -122,6 +122,13 @@ TfrmAvvio::TfrmAvvio() : TAppScreen(QStringLiteral(" Onderia")) {
                         imgApp03, btnApp03, imgCopyright, imgSito,  imgEsci};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+    // The container takes the focus on showing, so no picture looks selected until the
+    // keyboard moves to one; it is no stop of the Tab key.
+    box->setFocusPolicy(Qt::ClickFocus);
+}
+
+void TfrmAvvio::FormShow() {
+    content()->setFocus(Qt::OtherFocusReason);
 }
 
 void TfrmAvvio::imgApp01Click() {

@@ -22,6 +22,7 @@ public slots:
     void imgEsciClick();
 
 protected:
+    void FormShow() override;
     // Closing the start menu ends the program.
     void leaving() override;
 

@@ -38,7 +38,7 @@ TfrmGuida::TfrmGuida(QWidget* owner)
     txtGuida->setWordWrapMode(QTextOption::WordWrap);
     txtGuida->document()->setDocumentMargin(14);
     QFont textFont = txtGuida->font();
-    textFont.setPointSize(10);
+    textFont.setPointSizeF(10.5);
     txtGuida->setFont(textFont);
     UiKit::name(txtGuida, QStringLiteral("Testo della guida"));
 
