@@ -43,8 +43,8 @@ TfrmAvvio::TfrmAvvio() : TAppScreen(QStringLiteral(" Onderia")) {
     imgSottotitolo->move((width - imgSottotitolo->width()) / 2, 120);
     UiKit::name(imgSottotitolo,
                 QStringLiteral("Il software per monitorare il ritiro e la riconsegna dei mezzi "
-                               "nautici del proprio stabilimento balneare e ottenere lo storico "
-                               "dei noleggi"));
+                               "nautici del proprio stabilimento balneare e per ottenere lo "
+                               "storico dei noleggi in qualsiasi periodo"));
 
     struct Tile {
         QPushButton*& picture;
