@@ -31,10 +31,10 @@ struct Shown {
 };
 
 namespace Test {
-void record(bool on);              // recording mode on or off; on also clears the log
-QList<Shown>& shown();             // boxes shown since recording started, oldest first
-void answer(bool yes);             // queue the answer of the next question
-Shown last();                      // the last box shown (an empty one when none)
+void record(bool on);  // recording mode on or off; on also clears the log
+QList<Shown>& shown(); // boxes shown since recording started, oldest first
+void answer(bool yes); // queue the answer of the next question
+Shown last();          // the last box shown (an empty one when none)
 void clear();
 } // namespace Test
 

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSvgRenderer>
 #include <QTextEdit>
@@ -80,6 +81,8 @@ class FocusFrame : public QObject {
 public:
     FocusFrame(QWidget* field, QFrame* frame) : QObject(field), field_(field), frame_(frame) {}
     void place() {
+        if (!frame_)
+            return;
         frame_->setGeometry(field_->geometry().adjusted(-3, -3, 3, 3));
         frame_->stackUnder(field_);
     }
@@ -89,10 +92,13 @@ protected:
         switch (event->type()) {
         case QEvent::FocusIn:
             place();
-            frame_->show();
+            if (frame_)
+                frame_->show();
             break;
         case QEvent::FocusOut:
-            frame_->hide();
+            // The frame may already be gone while its screen is being destroyed.
+            if (frame_)
+                frame_->hide();
             break;
         case QEvent::Move:
         case QEvent::Resize:
@@ -106,7 +112,7 @@ protected:
 
 private:
     QWidget* field_;
-    QFrame* frame_;
+    QPointer<QFrame> frame_;
 };
 
 class EnterChain : public QObject {

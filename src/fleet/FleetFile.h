@@ -14,7 +14,9 @@ public:
     void openOrCreate() { file_.openOrCreate(); }
     qint64 count() const { return file_.count(); }
     TScheda readAt(qint64 position) { return TScheda::fromBytes(file_.readAt(position)); }
-    void rewriteAt(qint64 position, const TScheda& card) { file_.rewriteAt(position, card.toBytes()); }
+    void rewriteAt(qint64 position, const TScheda& card) {
+        file_.rewriteAt(position, card.toBytes());
+    }
     qint64 append(const TScheda& card) { return file_.append(card.toBytes()); }
     // Every card in file order; the visitor returns false to stop.
     void scan(const std::function<bool(qint64 position, const TScheda& card)>& visit);

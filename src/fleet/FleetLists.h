@@ -1,4 +1,8 @@
 #pragma once
+#include "fleet/TScheda.h"
+
+#include <QList>
+#include <QString>
 
 class QWidget;
 
@@ -11,5 +15,20 @@ void openChiaviRitiro(QWidget* owner);     // available craft -> pick-up screen
 void openChiaviRiconsegna(QWidget* owner); // craft out -> return screen
 void openDaRiconsegnare(QWidget* owner);   // craft out, no hand-over
 void openSearch(QWidget* owner);           // fleet search -> fleet card screen
+
+// The hand-overs of a chosen card (with its 1-based position) into the persistent screens.
+void toFleetCard(const TScheda& card, qint64 position);
+void toPickUp(const TScheda& card, qint64 position);
+void toReturn(const TScheda& card, qint64 position);
+
+namespace Test {
+struct HandOver {
+    QString screen; // "frmSchedario_Chiavi", "frmRitiri" or "frmRiconsegne"
+    TScheda card;
+    qint64 position;
+};
+// Every hand-over since the last clear, oldest first (the screens still get the card).
+QList<HandOver>& handOvers();
+} // namespace Test
 
 } // namespace FleetLists

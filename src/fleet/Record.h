@@ -7,8 +7,7 @@
 #include <span>
 
 // One short text field of a record: where it lies and which member carries it.
-template <typename Rec>
-struct FieldDef {
+template <typename Rec> struct FieldDef {
     const char* name;
     int offset;
     int capacity;
@@ -24,8 +23,7 @@ QByteArray packRecord(const Rec& record, std::span<const FieldDef<Rec>> fields, 
     return bytes;
 }
 
-template <typename Rec>
-Rec unpackRecord(const char* bytes, std::span<const FieldDef<Rec>> fields) {
+template <typename Rec> Rec unpackRecord(const char* bytes, std::span<const FieldDef<Rec>> fields) {
     Rec record;
     for (const FieldDef<Rec>& f : fields)
         record.*(f.member) = ShortText::read(bytes + f.offset, f.capacity);

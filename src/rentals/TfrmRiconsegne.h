@@ -1,14 +1,11 @@
 #pragma once
-#include "app/AppScreen.h"
-#include "fleet/TScheda.h"
+#include "rentals/TfrmOperazione.h"
 
-class TfrmRiconsegne : public TAppScreen {
+// The return screen.
+class TfrmRiconsegne : public TfrmOperazione {
     Q_OBJECT
 public:
-    explicit TfrmRiconsegne();
-    // Loads the craft chosen in the return list: the card into the controls, its position
-    // in lblPosizione, the year label, then the now action.
-    void putCard(const TScheda& card, qint64 position);
+    TfrmRiconsegne() : TfrmOperazione(Side::Riconsegna) {}
 };
 
 extern TfrmRiconsegne* frmRiconsegne;

@@ -1,14 +1,11 @@
 #pragma once
-#include "app/AppScreen.h"
-#include "fleet/TScheda.h"
+#include "rentals/TfrmOperazione.h"
 
-class TfrmRitiri : public TAppScreen {
+// The pick-up screen.
+class TfrmRitiri : public TfrmOperazione {
     Q_OBJECT
 public:
-    explicit TfrmRitiri();
-    // Loads the craft chosen in the pick-up list: the card into the controls, its position
-    // in lblPosizione, the year label, then the now action.
-    void putCard(const TScheda& card, qint64 position);
+    TfrmRitiri() : TfrmOperazione(Side::Ritiro) {}
 };
 
 extern TfrmRitiri* frmRitiri;

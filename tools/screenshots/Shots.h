@@ -24,7 +24,7 @@ struct ShotRegistrar {
     ShotRegistrar(const char* group, ShotFunction function);
 };
 
-#define ONDERIA_SHOTS(group) \
-    static void shots_##group(ShotContext& ctx); \
-    static ShotRegistrar registrar_##group(#group, shots_##group); \
+#define ONDERIA_SHOTS(group)                                                                       \
+    static void shots_##group(ShotContext& ctx);                                                   \
+    static ShotRegistrar registrar_##group(#group, shots_##group);                                 \
     static void shots_##group(ShotContext& ctx)

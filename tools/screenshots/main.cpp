@@ -1,20 +1,20 @@
 // Renders every screen with realistic sample data into docs/screenshots/.
 #include "Shots.h"
 
+#include "app/FileDialogs.h"
 #include "app/Messages.h"
 #include "app/OpenURL.h"
-#include "app/FileDialogs.h"
 #include "app/ProgramFolder.h"
 #include "app/Screens.h"
 #include "app/Startup.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QWidget>
-#include <QDialog>
-#include <QElapsedTimer>
 
 #include <cstdio>
 #include <map>

@@ -1,0 +1,67 @@
+#include "fleet/FleetListScreens.h"
+
+#include "fleet/FleetLists.h"
+#include "fleet/ShortText.h"
+
+namespace {
+
+bool rentable(const TScheda& card) {
+    return ShortText::trim(card.Smarrita) == QStringLiteral("No");
+}
+
+bool available(const TScheda& card) {
+    return ShortText::trim(card.Stato) == QStringLiteral("Disponibile");
+}
+
+} // namespace
+
+FleetListKind TfrmRiepSmarrite::kind() {
+    FleetListKind k;
+    k.key = QStringLiteral("TfrmRiepSmarrite");
+    k.caption = QStringLiteral(" Elenco mezzi non noleggiabili");
+    k.logo = QStringLiteral(":/art/list-logo-smarrite.svg");
+    k.filter = [](const TScheda& card) { return !rentable(card); };
+    k.row = FleetRows::Format::FourField;
+    k.printedTitle = QStringLiteral("Elenco mezzi non noleggiabili");
+    k.target = FleetLists::toFleetCard;
+    return k;
+}
+
+FleetListKind TfrmRiepChiaviRitiro::kind() {
+    FleetListKind k;
+    k.key = QStringLiteral("TfrmRiepChiaviRitiro");
+    k.caption = QStringLiteral(" Elenco mezzi disponibili per ritiro");
+    k.logo = QStringLiteral(":/art/list-logo-ritiro.svg");
+    k.filter = [](const TScheda& card) { return rentable(card) && available(card); };
+    k.row = FleetRows::Format::FourField;
+    k.printedTitle = QStringLiteral("Elenco mezzi disponibili per ritiro");
+    k.target = FleetLists::toPickUp;
+    k.warnWhenEmpty = true;
+    return k;
+}
+
+FleetListKind TfrmRiepChiaviRiconsegna::kind() {
+    FleetListKind k;
+    k.key = QStringLiteral("TfrmRiepChiaviRiconsegna");
+    k.caption = QStringLiteral(" Elenco mezzi da riconsegnare");
+    k.logo = QStringLiteral(":/art/list-logo-riconsegna.svg");
+    k.filter = [](const TScheda& card) { return rentable(card) && !available(card); };
+    k.row = FleetRows::Format::State;
+    k.printedTitle = QStringLiteral("Elenco mezzi da riconsegnare");
+    k.target = FleetLists::toReturn;
+    k.warnWhenEmpty = true;
+    return k;
+}
+
+FleetListKind TfrmRiepDaRiconsegnare::kind() {
+    FleetListKind k = TfrmRiepChiaviRiconsegna::kind();
+    k.key = QStringLiteral("TfrmRiepDaRiconsegnare");
+    k.target = nullptr;
+    k.warnWhenEmpty = false;
+    return k;
+}
+
+TfrmRiepSmarrite::TfrmRiepSmarrite(QWidget* owner) : TfrmFleetList(owner, kind()) {}
+TfrmRiepChiaviRitiro::TfrmRiepChiaviRitiro(QWidget* owner) : TfrmFleetList(owner, kind()) {}
+TfrmRiepChiaviRiconsegna::TfrmRiepChiaviRiconsegna(QWidget* owner) : TfrmFleetList(owner, kind()) {}
+TfrmRiepDaRiconsegnare::TfrmRiepDaRiconsegnare(QWidget* owner) : TfrmFleetList(owner, kind()) {}

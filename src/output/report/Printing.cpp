@@ -1,0 +1,106 @@
+#include "output/report/Printing.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QStandardPaths>
+
+namespace {
+
+struct TestState {
+    QString folder;
+    QList<bool> answers;
+    QStringList files;
+    int dialogs = 0;
+    bool realDialog = false;
+    bool failNext = false;
+};
+
+TestState& state() {
+    static TestState s;
+    return s;
+}
+
+QString defaultPdfPath() {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty())
+        folder = QDir::homePath();
+    return QDir(folder).filePath(QStringLiteral("Onderia.pdf"));
+}
+
+} // namespace
+
+std::unique_ptr<QPrinter> Printing::printer() {
+    TestState& s = state();
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (!s.folder.isEmpty()) {
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        if (s.failNext) {
+            // A folder standing where the file should go: the printer cannot be opened.
+            s.failNext = false;
+            const QString blocked = QDir(s.folder).filePath(QStringLiteral("blocked.pdf"));
+            QDir().mkpath(blocked);
+            printer->setOutputFileName(blocked);
+            return printer;
+        }
+        const QString file =
+            QDir(s.folder).filePath(QStringLiteral("print-%1.pdf").arg(s.files.size() + 1));
+        s.files.append(file);
+        printer->setOutputFileName(file);
+        return printer;
+    }
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(defaultPdfPath());
+    }
+    return printer;
+}
+
+bool Printing::dialog(QPrinter& printer, QWidget* parent) {
+    TestState& s = state();
+    ++s.dialogs;
+    if (!s.folder.isEmpty() && !s.realDialog)
+        return s.answers.isEmpty() ? true : s.answers.takeFirst();
+#ifdef Q_OS_WIN
+    // The Windows dialog knows only installed printers: without one, choose the PDF file.
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        const QString file = QFileDialog::getSaveFileName(
+            parent, QStringLiteral("Stampa su file PDF"), printer.outputFileName(),
+            QStringLiteral("Documenti PDF (*.pdf)"));
+        if (file.isEmpty())
+            return false;
+        printer.setOutputFileName(file);
+        return true;
+    }
+#endif
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Stampa"));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void Printing::Test::toPdf(const QString& folder) {
+    state() = TestState{};
+    state().folder = folder;
+}
+
+void Printing::Test::answerDialog(bool confirm) {
+    state().answers.append(confirm);
+}
+
+void Printing::Test::useRealDialog(bool on) {
+    state().realDialog = on;
+}
+
+QStringList Printing::Test::files() {
+    return state().files;
+}
+
+int Printing::Test::dialogs() {
+    return state().dialogs;
+}
+
+void Printing::Test::failNextPrinter() {
+    state().failNext = true;
+}

@@ -1,0 +1,70 @@
+#pragma once
+#include "app/AppScreen.h"
+#include "fleet/TScheda.h"
+#include "rentals/DateTimeGroup.h"
+
+#include <functional>
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+namespace UiKit {
+class StatusLine;
+}
+
+// The pick-up and return screens: one window, two sides. A start panel covers the work area
+// until a craft is chosen from the side's selection list; the apply checks date, time and
+// customer and rewrites the whole card at its position in the fleet file.
+class TfrmOperazione : public TAppScreen {
+    Q_OBJECT
+public:
+    explicit TfrmOperazione(Side side);
+
+    // Loads the craft chosen in the selection list (card and 1-based position), then runs the
+    // now action.
+    void putCard(const TScheda& card, qint64 position);
+
+    Side side() const { return side_; }
+    TDateTimeGroup* dateTime() const { return dateTime_; }
+
+    // The openers of the side's selection list and print screen; set once at start-up.
+    static std::function<void(QWidget* owner)>& selectionOpener(Side side);
+    static std::function<void(QWidget* owner)>& printOpener(Side side);
+
+public slots:
+    void btnSelezionaClick();
+    void btnStampaClick();
+    void btnApplicaClick();
+
+protected:
+    void FormShow() override;
+
+private:
+    TScheda cardFromScreen() const;
+    void writeCard();
+    bool confirmReturn();
+
+    Side side_;
+    TDateTimeGroup* dateTime_;
+    UiKit::StatusLine* status_;
+    QFrame* panAvvio_;
+    QLineEdit* txtCodice_;
+    QLineEdit* txtTipo_;
+    QLineEdit* txtUtilizzo_;
+    QLineEdit* txtLuogo_;
+    QLineEdit* txtResponsabile_;
+    QLineEdit* txtRecapiti_;
+    QLineEdit* txtPersone_;
+    QLineEdit* txtPersonaRit_;
+    QLineEdit* txtPersonaRic_;
+    QLineEdit* txtStato_;
+    QLineEdit* txtDuplicati_;
+    QLineEdit* txtNote_;
+    QLabel* txtScheda_;
+    QCheckBox* chkSmarrita_;
+    QLabel* lblFile_[3];
+    QLabel* lblDesc_[3];
+    QLabel* lblPosizione_;
+};

@@ -1,0 +1,124 @@
+#include "rentals/TfrmRiepilogo_Operazione.h"
+
+#include "app/Errors.h"
+#include "app/Messages.h"
+#include "app/UiKit.h"
+#include "fleet/ShortText.h"
+#include "history/HistoryFile.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+
+namespace {
+
+struct Row {
+    const char* caption;
+    const char* control;
+    int capacity;
+};
+
+constexpr Row kRows[] = {
+    {"Codice identificativo:", "txtCodice", 20}, {"Tipo mezzo:", "txtTipo", 50},
+    {"Tariffa noleggio:", "txtUtilizzo", 50},    {"Ubicazione:", "txtLuogo", 250},
+    {"Documenti richiesti:", "txtPersone", 250}, {"Ritirato da:", "txtPersonaRit", 50},
+    {"Data ritiro:", "txtDataRit", 10},          {"Ora ritiro:", "txtOraRit", 5},
+    {"Riconsegnato da:", "txtPersonaRic", 50},   {"Data riconsegna:", "txtDataRic", 10},
+    {"Ora riconsegna:", "txtOraRic", 5},
+};
+
+} // namespace
+
+TfrmRiepilogo_Operazione::TfrmRiepilogo_Operazione(QWidget* owner)
+    : TAuxDialog(owner, QStringLiteral(" Riepilogo ritiro e riconsegna mezzi")) {
+    setStyleSheet(QStringLiteral("QDialog { background-color: #FFFFFF; }"));
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(24, 20, 24, 20);
+    grid->setHorizontalSpacing(14);
+    grid->setVerticalSpacing(8);
+    auto* title =
+        UiKit::picture(this, QStringLiteral("icoTitolo"),
+                       QStringLiteral(":/art/rental-title-riepilogo.svg"), QSize(640, 50));
+    title->setAccessibleName(QStringLiteral("Riepilogo ritiro e riconsegna mezzi"));
+    grid->addWidget(title, 0, 0, 1, 2);
+    grid->setRowMinimumHeight(1, 6);
+    int row = 2;
+    for (const Row& r : kRows) {
+        auto* caption = new QLabel(QString::fromUtf8(r.caption), this);
+        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        caption->setStyleSheet(QStringLiteral("color: #1F3A4D; font-weight: bold;"));
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QString::fromLatin1(r.control));
+        // The display look: alice-blue box with a sky-blue frame, unchanged by the focus.
+        edit->setStyleSheet(QStringLiteral("QLineEdit { background-color: #F0F8FF;"
+                                           " border: 1px solid #87CEEB; padding: 1px 4px; }"));
+        const bool editable = qstrcmp(r.control, "txtDataRic") == 0;
+        edit->setReadOnly(!editable);
+        if (editable)
+            edit->setMaxLength(r.capacity);
+        edit->setFixedHeight(26);
+        caption->setBuddy(edit);
+        UiKit::name(edit, caption->text().chopped(1));
+        grid->addWidget(caption, row, 0);
+        grid->addWidget(edit, row, 1);
+        fields_.append(edit);
+        ++row;
+    }
+    lblPosizione_ = new QLabel(this);
+    lblPosizione_->setObjectName(QStringLiteral("lblPosizione"));
+    lblPosizione_->hide();
+    auto* btnOK = new QPushButton(QStringLiteral("OK"), this);
+    btnOK->setObjectName(QStringLiteral("btnOK"));
+    btnOK->setDefault(true);
+    btnOK->setMinimumSize(120, 32);
+    UiKit::name(btnOK, QStringLiteral("OK"));
+    grid->addWidget(btnOK, row + 1, 0, 1, 2, Qt::AlignHCenter);
+    grid->setRowMinimumHeight(row, 8);
+    grid->setColumnMinimumWidth(1, 470);
+    connect(btnOK, &QPushButton::clicked, this, &TfrmRiepilogo_Operazione::btnOKClick);
+    setFixedSize(sizeHint());
+}
+
+void TfrmRiepilogo_Operazione::fill(const QStringList& values) {
+    for (int i = 0; i < fields_.size() && i < values.size(); ++i)
+        fields_[i]->setText(ShortText::trim(values.at(i)));
+}
+
+bool TfrmRiepilogo_Operazione::written() const {
+    return !ShortText::trim(lblPosizione_->text()).isEmpty();
+}
+
+void TfrmRiepilogo_Operazione::showEvent(QShowEvent* event) {
+    TAuxDialog::showEvent(event);
+    if (auto* ok = findChild<QPushButton*>(QStringLiteral("btnOK")))
+        ok->setFocus();
+}
+
+void TfrmRiepilogo_Operazione::btnOKClick() {
+    const bool ok = guarded(
+        [this] {
+            HistoryFile history;
+            history.openOrCreate();
+            if (written())
+                return; // this confirmation has already written its record
+            TNoleggio rental;
+            QString* targets[] = {&rental.Codice,  &rental.Tipo,    &rental.Utilizzo,
+                                  &rental.Luogo,   &rental.Persone, &rental.PersonaRit,
+                                  &rental.DataRit, &rental.OraRit,  &rental.PersonaRic,
+                                  &rental.DataRic, &rental.OraRic};
+            for (int i = 0; i < fields_.size(); ++i)
+                *targets[i] = fields_.at(i)->text();
+            lblPosizione_->setText(QString::number(history.append(rental)));
+            history.close();
+        },
+        [] {
+            Msg::error(QStringLiteral(
+                "Attenzione: non è stato possibile registrare il noleggio nello storico dei "
+                "noleggi.\n\r\n\rAccertarsi di possedere i privilegi di scrittura nella cartella "
+                "di installazione del programma."));
+        });
+    Q_UNUSED(ok);
+    accept();
+}

@@ -1,0 +1,496 @@
+// The fleet list screens: rows, order, filters, find, double-click hand-over, loading, printing.
+#include "FleetFixtures.h"
+#include "PrintFixtures.h"
+#include "TestSupport.h"
+
+#include "app/Clock.h"
+#include "app/Messages.h"
+#include "app/Screens.h"
+#include "fleet/FleetListScreens.h"
+#include "fleet/FleetLists.h"
+#include "fleet/FleetRows.h"
+#include "fleet/TfrmSchedario_Chiavi.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QStringListModel>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+using FleetLists::Test::handOvers;
+
+namespace {
+
+// One list screen shown (not modally) with its list loaded.
+template <typename Screen> std::unique_ptr<Screen> shown() {
+    auto screen = std::make_unique<Screen>(nullptr);
+    screen->show();
+    return screen;
+}
+
+QStringList rowsOf(TfrmFleetList* screen) {
+    return screen->panContainer->rows();
+}
+
+int currentRow(TfrmFleetList* screen) {
+    return screen->panContainer->lstRecords->currentIndex().row();
+}
+
+void find(TfrmFleetList* screen, const QString& text) {
+    screen->panContainer->txtTrova->setText(text);
+    QTest::mouseClick(screen->panContainer->btnTrova, Qt::LeftButton);
+}
+
+void doubleClickRow(TfrmFleetList* screen, int row) {
+    QListView* list = screen->panContainer->lstRecords;
+    const QModelIndex index = list->model()->index(row, 0);
+    list->scrollTo(index);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
+}
+
+} // namespace
+
+class TestLists : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void rowFormats_data();
+    void rowFormats();
+    void order_data();
+    void order();
+    void screensAndFilters();
+    void findInList_data();
+    void findInList();
+    void findOnEmptyListAndRememberedText();
+    void doubleClickLoadsLastTwin();
+    void doubleClickFindsCardHiddenByFilter();
+    void doubleClickHandsOverToRentalScreens();
+    void doubleClickFailuresCloseSilently();
+    void emptyRentalListWarnsOnDoubleClick();
+    void listOfCraftOutHasNoDoubleClick();
+    void loadingFailureIsSilent();
+    void missingFileGivesEmptyList();
+    void printsRowsInListOrder();
+    void printFailureIsReported();
+    void openersShowModalScreens();
+
+private:
+    std::unique_ptr<TestSandbox> sandbox_;
+};
+
+void TestLists::init() {
+    sandbox_ = std::make_unique<TestSandbox>();
+    handOvers().clear();
+    Screens::createAll();
+}
+
+void TestLists::cleanup() {
+    Screens::destroyAll();
+    sandbox_.reset();
+}
+
+void TestLists::rowFormats_data() {
+    QTest::addColumn<bool>("state");
+    QTest::addColumn<TScheda>("card");
+    QTest::addColumn<QString>("row");
+    const QString thirtyFive = QStringLiteral("Moto d'acqua a tre posti con traino");
+    auto blanks = [](int n) { return QString(n, QLatin1Char(' ')); };
+    QTest::newRow("padding") << false << fleetCard("K1", "Kayak", "20 euro/ora", "No", "", "Pagaie")
+                             << "Cod. K1" + blanks(18) + "  Tipo: Kayak" + blanks(25) +
+                                    "  Tariffa: 20 euro/ora" + blanks(19) + "  Note: Pagaie";
+    QTest::newRow("cut at 30") << false << fleetCard("J7", thirtyFive, thirtyFive)
+                               << "Cod. J7" + blanks(18) +
+                                      "  Tipo: Moto d'acqua a tre posti con t" +
+                                      "  Tariffa: Moto d'acqua a tre posti con t  Note: ";
+    QTest::newRow("code of 20") << false << fleetCard("ABCDEFGHIJKLMNOPQRST", "Canoa", "15")
+                                << "Cod. ABCDEFGHIJKLMNOPQRST  Tipo: Canoa" + blanks(25) +
+                                       "  Tariffa: 15" + blanks(28) + "  Note: ";
+    QTest::newRow("state row")
+        << true
+        << fleetCard("P2", "Pedalò", "10", "No",
+                     "Ritirato da Rossi in data 05/07/2025 alle ore 09:30")
+        << "Cod. P2                    Tipo: Pedalò                          "
+           "Ritirato da Rossi in data 05/07/2025 alle ore 09:30";
+}
+
+void TestLists::rowFormats() {
+    QFETCH(bool, state);
+    QFETCH(TScheda, card);
+    QFETCH(QString, row);
+    const QString built = state ? FleetRows::state(card) : FleetRows::fourField(card);
+    QCOMPARE(built, row);
+    if (!state) {
+        QCOMPARE(built.mid(104, 8), QStringLiteral("  Note: ")); // the note starts at character 113
+        QCOMPARE(built.mid(112), card.Note);
+    }
+}
+
+void TestLists::order_data() {
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+    QTest::newRow("a-z as A-Z") << "Cod. abc"
+                                << "Cod. ABD";
+    QTest::newRow("A-Z as a-z") << "Cod. ABC"
+                                << "Cod. abd";
+    QTest::newRow("prefix first") << "Cod. AB"
+                                  << "Cod. AB ";
+    QTest::newRow("blank before letters") << "Cod. A  "
+                                          << "Cod. AA";
+    QTest::newRow("small letters before underscore") << "Cod. a"
+                                                     << "Cod. _";
+    QTest::newRow("digits before letters") << "Cod. 9"
+                                           << "Cod. a";
+    QTest::newRow("accented after Z") << "Cod. Z"
+                                      << "Cod. È";
+    QTest::newRow("no folding of accents") << "Cod. È"
+                                           << "Cod. è";
+}
+
+void TestLists::order() {
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    QVERIFY(FleetRows::lessThan(a, b));
+    QVERIFY(!FleetRows::lessThan(b, a));
+    QStringList rows = {b, a};
+    FleetRows::sort(rows);
+    QCOMPARE(rows, QStringList({a, b}));
+}
+
+void TestLists::screensAndFilters() {
+    writeFleet({
+        fleetCard("D-AVAIL", "Kayak", "15"),
+        fleetCard("C-OUT", "Canoa", "12", "No",
+                  "Ritirato da Bianchi in data 01/08/2025 alle ore 10:00"),
+        fleetCard("B-BROKEN", "Pedalò", "10", "Sì"),
+        fleetCard("A-EMPTYFLAG", "SUP", "8", ""),
+        fleetCard("E-OUTBROKEN", "Moto d'acqua", "60", "Sì",
+                  "Ritirato da Verdi in data 02/08/2025 alle ore 11:00"),
+    });
+    struct Case {
+        std::unique_ptr<TfrmFleetList> screen;
+        QString caption;
+        QStringList codes;
+        bool instructionLine;
+    };
+    Case cases[] = {
+        {shown<TfrmRiepSmarrite>(),
+         " Elenco mezzi non noleggiabili",
+         {"A-EMPTYFLAG", "B-BROKEN", "E-OUTBROKEN"},
+         true},
+        {shown<TfrmRiepChiaviRitiro>(), " Elenco mezzi disponibili per ritiro", {"D-AVAIL"}, true},
+        {shown<TfrmRiepChiaviRiconsegna>(), " Elenco mezzi da riconsegnare", {"C-OUT"}, true},
+        {shown<TfrmRiepDaRiconsegnare>(), " Elenco mezzi da riconsegnare", {"C-OUT"}, false},
+    };
+    for (Case& c : cases) {
+        QCOMPARE(c.screen->windowTitle(), c.caption);
+        QStringList codes;
+        for (const QString& row : rowsOf(c.screen.get()))
+            codes << row.mid(5, 20).trimmed();
+        QCOMPARE(codes, c.codes);
+        QLabel* rigo = c.screen->findChild<QLabel*>(QStringLiteral("lblRigo03"));
+        QCOMPARE(rigo != nullptr, c.instructionLine);
+        if (rigo)
+            QCOMPARE(
+                rigo->text(),
+                QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare la scheda"));
+        QListView* list = c.screen->panContainer->lstRecords;
+        QCOMPARE(list->font().family(), QStringLiteral("Courier New"));
+        QCOMPARE(list->font().pointSize(), 12);
+        QCOMPARE(c.screen->focusWidget(), c.screen->panContainer->txtTrova);
+        for (const char* name : {"panContainer", "imgLogo", "icoIstruzioni01", "imgLente",
+                                 "shpLente", "shpSfondo", "shpLista", "txtTrova", "effTrova",
+                                 "btnTrova", "lstRecords", "btnStampa", "btnChiudi"})
+            QVERIFY2(c.screen->findChild<QWidget*>(QString::fromLatin1(name)), name);
+    }
+    // The state rows show the customer, date and time of the pick-up.
+    QVERIFY(
+        rowsOf(cases[2].screen.get())
+            .first()
+            .endsWith(QStringLiteral("  Ritirato da Bianchi in data 01/08/2025 alle ore 10:00")));
+    // Closing empties the list.
+    QTest::mouseClick(cases[0].screen->panContainer->btnChiudi, Qt::LeftButton);
+    QVERIFY(!cases[0].screen->isVisible());
+    QVERIFY(rowsOf(cases[0].screen.get()).isEmpty());
+}
+
+void TestLists::findInList_data() {
+    // Rows in list order: 0 ALFA Kayak, 1 BETA Canoa, 2 DELTA Pedalò è, 3 GAMMA kayak biposto
+    QTest::addColumn<QStringList>("presses");
+    QTest::addColumn<int>("startRow");     // current row before the first press (-1: none)
+    QTest::addColumn<QList<int>>("after"); // current row after each press
+    QTest::newRow("new search from the top") << QStringList{"kayak"} << 2 << QList<int>{0};
+    QTest::newRow("continue and wrap")
+        << QStringList{"KAYAK", "KAYAK", "KAYAK"} << -1 << QList<int>{0, 3, 0};
+    QTest::newRow("lone match stays") << QStringList{"canoa", "canoa"} << -1 << QList<int>{1, 1};
+    QTest::newRow("no match moves nothing")
+        << QStringList{"kayak", "sottomarino"} << -1 << QList<int>{0, 0};
+    QTest::newRow("empty needle makes first current") << QStringList{""} << -1 << QList<int>{0};
+    QTest::newRow("first row tested on a new search only")
+        << QStringList{"a", "a"} << -1 << QList<int>{0, 1};
+    QTest::newRow("capital accent does not find small") << QStringList{"È"} << 1 << QList<int>{1};
+    QTest::newRow("small accent finds itself") << QStringList{"è"} << -1 << QList<int>{2};
+    QTest::newRow("not trimmed") << QStringList{"kayak "} << -1 << QList<int>{0};
+    QTest::newRow("changed text starts again")
+        << QStringList{"kayak", "kayak", "alfa"} << -1 << QList<int>{0, 3, 0};
+}
+
+void TestLists::findInList() {
+    QFETCH(QStringList, presses);
+    QFETCH(int, startRow);
+    QFETCH(QList<int>, after);
+    writeFleet({fleetCard("GAMMA", "kayak biposto", "25", "Sì"),
+                fleetCard("BETA", "Canoa", "12", "Sì"), fleetCard("DELTA", "Pedalò è", "10", "Sì"),
+                fleetCard("ALFA", "Kayak", "15", "Sì")});
+    auto screen = shown<TfrmRiepSmarrite>();
+    QCOMPARE(rowsOf(screen.get()).size(), 4);
+    QVERIFY(rowsOf(screen.get()).at(0).startsWith(QStringLiteral("Cod. ALFA")));
+    if (startRow >= 0)
+        screen->panContainer->lstRecords->setCurrentIndex(
+            screen->panContainer->lstRecords->model()->index(startRow, 0));
+    for (int i = 0; i < presses.size(); ++i) {
+        find(screen.get(), presses[i]);
+        QCOMPARE(currentRow(screen.get()), after[i]);
+        QVERIFY(screen->panContainer->lstRecords->selectionModel()->isRowSelected(after[i]));
+    }
+    QCOMPARE(Msg::Test::shown().size(), 0);
+}
+
+void TestLists::findOnEmptyListAndRememberedText() {
+    auto empty = shown<TfrmRiepChiaviRitiro>();
+    find(empty.get(), QStringLiteral("kayak"));
+    QCOMPARE(Msg::Test::shown().size(), 1);
+    QCOMPARE(Msg::Test::last().form, Msg::Form::Plain);
+    QCOMPARE(Msg::Test::last().text,
+             QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+    QCOMPARE(FleetListPanel::remembered(QStringLiteral("TfrmRiepChiaviRitiro")), QString());
+
+    writeFleet({fleetCard("A1", "Kayak", "15", "Sì"), fleetCard("A2", "Kayak", "15", "Sì")});
+    auto first = shown<TfrmRiepSmarrite>();
+    find(first.get(), QStringLiteral("KaYaK"));
+    QCOMPARE(FleetListPanel::remembered(QStringLiteral("TfrmRiepSmarrite")),
+             QStringLiteral("kayak"));
+    // The remembered text belongs to the class: a second instance continues the search...
+    auto second = std::make_unique<TfrmRiepSmarrite>(nullptr);
+    second->panContainer->setRows(rowsOf(first.get()));
+    second->panContainer->lstRecords->setCurrentIndex(
+        second->panContainer->lstRecords->model()->index(0, 0));
+    find(second.get(), QStringLiteral("kayak"));
+    QCOMPARE(currentRow(second.get()), 1);
+    // ...other classes keep their own, and showing a screen empties its class's text.
+    QCOMPARE(FleetListPanel::remembered(QStringLiteral("TfrmRiepDaRiconsegnare")), QString());
+    second->show();
+    QCOMPARE(FleetListPanel::remembered(QStringLiteral("TfrmRiepSmarrite")), QString());
+    QCOMPARE(second->panContainer->txtTrova->text(), QString());
+}
+
+void TestLists::doubleClickLoadsLastTwin() {
+    TScheda twin = fleetCard("TWIN", "Kayak", "15", "Sì", "Disponibile", "  ");
+    twin.Luogo = QStringLiteral("Primo");
+    TScheda later = twin;
+    later.Luogo = QStringLiteral("Secondo");
+    writeFleet({fleetCard("ZETA", "Canoa", "12", "Sì"), twin, fleetCard("OTHER", "SUP", "8", "Sì"),
+                later});
+    auto screen = shown<TfrmRiepSmarrite>();
+    QCOMPARE(rowsOf(screen.get()).size(), 4);
+    QVERIFY(rowsOf(screen.get()).at(2).endsWith(QStringLiteral("  Note: "))); // empty note
+    doubleClickRow(screen.get(), 2);
+    QVERIFY(!screen->isVisible());
+    QCOMPARE(handOvers().size(), 2); // both twins go in, in file order; the later stays
+    QCOMPARE(handOvers().last().screen, QStringLiteral("frmSchedario_Chiavi"));
+    QCOMPARE(handOvers().last().position, 4);
+    QCOMPARE(handOvers().last().card.Luogo, QStringLiteral("Secondo"));
+    QCOMPARE(handOvers().last().card.Scheda, QStringLiteral("00004"));
+    QVERIFY(rowsOf(screen.get()).isEmpty());
+}
+
+void TestLists::doubleClickFindsCardHiddenByFilter() {
+    // A rentable card whose row equals the row of a listed not-rentable one is found as well.
+    writeFleet({fleetCard("SAME", "Kayak", "15", "Sì"), fleetCard("SAME", "Kayak", "15", "No")});
+    auto screen = shown<TfrmRiepSmarrite>();
+    QCOMPARE(rowsOf(screen.get()).size(), 1);
+    doubleClickRow(screen.get(), 0);
+    QCOMPARE(handOvers().size(), 2);
+    QCOMPARE(handOvers().last().position, 2);
+    QCOMPARE(handOvers().last().card.Smarrita, QStringLiteral("No"));
+}
+
+void TestLists::doubleClickHandsOverToRentalScreens() {
+    writeFleet({fleetCard("IN", "Kayak", "15"),
+                fleetCard("OUT", "Canoa", "12", "No",
+                          "Ritirato da Neri in data 03/08/2025 alle ore 08:15")});
+    auto pickUp = shown<TfrmRiepChiaviRitiro>();
+    doubleClickRow(pickUp.get(), 0);
+    QCOMPARE(handOvers().size(), 1);
+    QCOMPARE(handOvers().at(0).screen, QStringLiteral("frmRitiri"));
+    QCOMPARE(handOvers().at(0).position, 1);
+    auto giveBack = shown<TfrmRiepChiaviRiconsegna>();
+    doubleClickRow(giveBack.get(), 0);
+    QCOMPARE(handOvers().size(), 2);
+    QCOMPARE(handOvers().at(1).screen, QStringLiteral("frmRiconsegne"));
+    QCOMPARE(handOvers().at(1).position, 2);
+    QCOMPARE(handOvers().at(1).card.Codice, QStringLiteral("OUT"));
+    QVERIFY(!giveBack->isVisible());
+}
+
+void TestLists::doubleClickFailuresCloseSilently() {
+    // No current row: a double-click below the rows closes the screen, nothing is loaded.
+    writeFleet({fleetCard("ONE", "Kayak", "15", "Sì")});
+    auto screen = shown<TfrmRiepSmarrite>();
+    QListView* list = screen->panContainer->lstRecords;
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                       QPoint(5, list->viewport()->height() - 5));
+    QVERIFY(!screen->isVisible());
+    QCOMPARE(handOvers().size(), 0);
+    // The file cannot be read any more: the screen closes without a message.
+    auto again = shown<TfrmRiepSmarrite>();
+    QFile::remove(sandbox_->file(QStringLiteral("Vuvedi_Duvav.pro")));
+    QDir().mkdir(sandbox_->file(QStringLiteral("Vuvedi_Duvav.pro")));
+    doubleClickRow(again.get(), 0);
+    QVERIFY(!again->isVisible());
+    QCOMPARE(handOvers().size(), 0);
+    // An empty list of not-rentable craft closes silently too.
+    QDir().rmdir(sandbox_->file(QStringLiteral("Vuvedi_Duvav.pro")));
+    auto empty = shown<TfrmRiepSmarrite>();
+    QTest::mouseDClick(empty->panContainer->lstRecords->viewport(), Qt::LeftButton, {},
+                       QPoint(20, 20));
+    QVERIFY(!empty->isVisible());
+    QCOMPARE(Msg::Test::shown().size(), 0);
+}
+
+void TestLists::emptyRentalListWarnsOnDoubleClick() {
+    for (auto* screen : {static_cast<TfrmFleetList*>(new TfrmRiepChiaviRitiro(nullptr)),
+                         static_cast<TfrmFleetList*>(new TfrmRiepChiaviRiconsegna(nullptr))}) {
+        Msg::Test::clear();
+        std::unique_ptr<TfrmFleetList> owned(screen);
+        screen->show();
+        QTest::mouseDClick(screen->panContainer->lstRecords->viewport(), Qt::LeftButton, {},
+                           QPoint(20, 20));
+        QCOMPARE(Msg::Test::shown().size(), 1);
+        QCOMPARE(Msg::Test::last().form, Msg::Form::Notification);
+        QCOMPARE(Msg::Test::last().icon, Msg::Icon::Warning);
+        QCOMPARE(
+            Msg::Test::last().text,
+            QStringLiteral("Operazione non applicabile: l'elenco non contiene nessun articolo."));
+        QVERIFY(!screen->isVisible());
+    }
+}
+
+void TestLists::listOfCraftOutHasNoDoubleClick() {
+    writeFleet({fleetCard("OUT", "Canoa", "12", "No",
+                          "Ritirato da Neri in data 03/08/2025 alle ore 08:15")});
+    auto screen = shown<TfrmRiepDaRiconsegnare>();
+    doubleClickRow(screen.get(), 0);
+    QVERIFY(screen->isVisible());
+    QCOMPARE(handOvers().size(), 0);
+    QCOMPARE(Msg::Test::shown().size(), 0);
+}
+
+void TestLists::loadingFailureIsSilent() {
+    QDir().mkdir(sandbox_->file(QStringLiteral("Vuvedi_Duvav.pro")));
+    auto screen = shown<TfrmRiepSmarrite>();
+    QVERIFY(rowsOf(screen.get()).isEmpty());
+    QCOMPARE(Msg::Test::shown().size(), 0);
+    QVERIFY(screen->isVisible());
+}
+
+void TestLists::missingFileGivesEmptyList() {
+    auto screen = shown<TfrmRiepDaRiconsegnare>();
+    QVERIFY(rowsOf(screen.get()).isEmpty());
+    const QFileInfo file(sandbox_->file(QStringLiteral("Vuvedi_Duvav.pro")));
+    QVERIFY(file.exists());
+    QCOMPARE(file.size(), 0);
+}
+
+void TestLists::printsRowsInListOrder() {
+    PdfPrinting printing(sandbox_->folder());
+    Clock::setFixed(QDateTime(QDate(2025, 8, 14), QTime(18, 5, 0)));
+    writeFleet({fleetCard("c-3", "Canoa", "12", "Sì"), fleetCard("A-1", "Kayak", "15", "Sì"),
+                fleetCard("b-2", "Pedalò", "10", "Sì", "Disponibile", "Remi nuovi")});
+    auto screen = shown<TfrmRiepSmarrite>();
+    find(screen.get(), QStringLiteral("canoa")); // the selection does not narrow the print
+    QTest::mouseClick(screen->panContainer->btnStampa, Qt::LeftButton);
+    QCOMPARE(printing.files().size(), 1);
+    QStringList lines;
+    for (const QString& l : pdfText(printing.files().first()).split(QLatin1Char('\n')))
+        if (!l.trimmed().isEmpty())
+            lines << l.simplified();
+    QStringList expected{QStringLiteral("Elenco mezzi non noleggiabili")};
+    for (const QString& row : rowsOf(screen.get()))
+        expected << row.simplified();
+    expected << QStringLiteral("Stampa eseguita in data 14/08/2025 alle ore 18:05:00");
+    QCOMPARE(lines, expected);
+    QVERIFY(lines[1].startsWith(QStringLiteral("Cod. A-1")));
+    QVERIFY(lines[2].endsWith(QStringLiteral("Note: Remi nuovi")));
+}
+
+void TestLists::printFailureIsReported() {
+    PdfPrinting printing(sandbox_->folder());
+    Printing::Test::failNextPrinter();
+    auto screen = shown<TfrmRiepDaRiconsegnare>();
+    QTest::mouseClick(screen->panContainer->btnStampa, Qt::LeftButton);
+    QCOMPARE(Msg::Test::shown().size(), 1);
+    QCOMPARE(Msg::Test::last().icon, Msg::Icon::Warning);
+    QVERIFY(Msg::Test::last().text.startsWith(
+        QStringLiteral("Attenzione: la stampa dell'elenco non è andata a buon fine.")));
+    QVERIFY(screen->isVisible());
+}
+
+void TestLists::openersShowModalScreens() {
+    writeFleet({fleetCard("ROTTO", "Kayak", "15", "Sì")});
+    struct Opener {
+        void (*open)(QWidget*);
+        const char* className;
+        const char* caption;
+    };
+    const Opener openers[] = {
+        {FleetLists::openSmarrite, "TfrmRiepSmarrite", " Elenco mezzi non noleggiabili"},
+        {FleetLists::openChiaviRitiro, "TfrmRiepChiaviRitiro",
+         " Elenco mezzi disponibili per ritiro"},
+        {FleetLists::openChiaviRiconsegna, "TfrmRiepChiaviRiconsegna",
+         " Elenco mezzi da riconsegnare"},
+        {FleetLists::openDaRiconsegnare, "TfrmRiepDaRiconsegnare", " Elenco mezzi da riconsegnare"},
+    };
+    for (const Opener& o : openers) {
+        QString seenClass, seenCaption;
+        QWidget* seenOwner = nullptr;
+        bool modal = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* w = QApplication::activeModalWidget();
+            if (!w)
+                return;
+            seenClass = QString::fromLatin1(w->metaObject()->className());
+            seenCaption = w->windowTitle();
+            seenOwner = w->parentWidget();
+            modal = w->isModal();
+            QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("btnChiudi")),
+                              Qt::LeftButton);
+        });
+        o.open(frmSchedario_Chiavi);
+        QCOMPARE(seenClass, QString::fromLatin1(o.className));
+        QCOMPARE(seenCaption, QString::fromUtf8(o.caption));
+        QCOMPARE(seenOwner, frmSchedario_Chiavi);
+        QVERIFY(modal);
+        // Destroyed when closed.
+        QCOMPARE(frmSchedario_Chiavi->findChildren<TfrmFleetList*>().size(), 0);
+    }
+    // A double-click in the modal list hands the card over and closes it.
+    QTimer::singleShot(0, [&] {
+        auto* screen = qobject_cast<TfrmFleetList*>(QApplication::activeModalWidget());
+        if (screen)
+            doubleClickRow(screen, 0);
+    });
+    FleetLists::openSmarrite(frmSchedario_Chiavi);
+    QCOMPARE(handOvers().size(), 1);
+    QCOMPARE(handOvers().at(0).card.Codice, QStringLiteral("ROTTO"));
+}
+
+QTEST_MAIN(TestLists)
+#include "tst_lists.moc"

@@ -1,0 +1,345 @@
+// The report engine and the list report layout: geometry, pagination, printing to PDF.
+#include "PrintFixtures.h"
+#include "TestSupport.h"
+
+#include "app/Clock.h"
+#include "output/report/ListReport.h"
+#include "output/report/Report.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QPrintDialog>
+#include <QTimer>
+#include <QtTest>
+
+using Report::Band;
+using Report::Object;
+
+class TestReport : public QObject {
+    Q_OBJECT
+private slots:
+    void listLayoutPage();
+    void listLayoutObjects_data();
+    void listLayoutObjects();
+    void lookupsAndSetters();
+    void masterBandSplitsBetweenLines();
+    void bandThatMayNotSplitMovesWhole();
+    void pageObjectsOnEveryPage();
+    void printedListFromPdf();
+    void printedListContinuesOnNextPages();
+    void emptyListGivesTitleAndFooterOnly();
+    void textsAreNeverEvaluatedAndLongLinesAreCut();
+    void cancelledDialogPrintsNothing();
+    void failingPrinterRaises();
+    void printerDialogOffersPdf();
+};
+
+static QStringList numberedRows(int n) {
+    QStringList rows;
+    for (int i = 1; i <= n; ++i)
+        rows << QStringLiteral("Cod. R%1  Tipo: Kayak").arg(i, 4, 10, QLatin1Char('0'));
+    return rows;
+}
+
+void TestReport::listLayoutPage() {
+    Report::Layout report = ListReport::layout();
+    QCOMPARE(report.name(), QStringLiteral("Riepilogo dati"));
+    const Report::Page& page = report.page();
+    QCOMPARE(page.name, QStringLiteral("Page"));
+    QCOMPARE(page.orientation, QPageLayout::Landscape);
+    QCOMPARE(page.margins, QMarginsF(10, 10, 10, 10));
+    const QPageLayout pl = report.pageLayout();
+    QCOMPARE(pl.pageSize().id(), QPageSize::A4);
+    QCOMPARE(pl.fullRect(QPageLayout::Millimeter).size(), QSizeF(297, 210));
+    QCOMPARE(page.bands.size(), size_t(3));
+    struct Expected {
+        const char* name;
+        Band::Kind kind;
+        double height;
+        bool split;
+    };
+    const Expected bands[] = {{"ReportTitle", Band::Kind::ReportTitle, 8, false},
+                              {"MasterData", Band::Kind::MasterData, 28, true},
+                              {"Footer", Band::Kind::Footer, 8, false}};
+    for (size_t i = 0; i < 3; ++i) {
+        QCOMPARE(page.bands[i].name, QString::fromLatin1(bands[i].name));
+        QCOMPARE(page.bands[i].kind, bands[i].kind);
+        QCOMPARE(page.bands[i].height, bands[i].height);
+        QCOMPARE(page.bands[i].allowSplit, bands[i].split);
+        QCOMPARE(page.bands[i].objects.size(), size_t(1));
+    }
+}
+
+void TestReport::listLayoutObjects_data() {
+    QTest::addColumn<QString>("band");
+    QTest::addColumn<QRectF>("geometry");
+    QTest::addColumn<QString>("font");
+    QTest::addColumn<double>("size");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<QColor>("color");
+    QTest::addColumn<QColor>("fill");
+    QTest::addColumn<int>("hAlign");
+    QTest::addColumn<QString>("text");
+    const QColor slate(0x70, 0x80, 0x90);
+    QTest::newRow("txtTitolo") << "ReportTitle" << QRectF(2, 1, 273, 5) << "Verdana" << 9.0 << true
+                               << QColor(Qt::white) << slate << int(Qt::AlignHCenter)
+                               << "Riepilogo";
+    QTest::newRow("txtRiepilogo") << "MasterData" << QRectF(3, 0, 273, 27) << "Courier New" << 8.0
+                                  << false << QColor(Qt::black) << QColor() << int(Qt::AlignLeft)
+                                  << "";
+    QTest::newRow("txtPagina") << "Footer" << QRectF(3, 2, 272, 5) << "Verdana" << 8.0 << true
+                               << QColor(Qt::white) << slate << int(Qt::AlignHCenter)
+                               << "Stampa eseguita in data [DATE]";
+}
+
+void TestReport::listLayoutObjects() {
+    QFETCH(QString, band);
+    QFETCH(QRectF, geometry);
+    QFETCH(QString, font);
+    QFETCH(double, size);
+    QFETCH(bool, bold);
+    QFETCH(QColor, color);
+    QFETCH(QColor, fill);
+    QFETCH(int, hAlign);
+    QFETCH(QString, text);
+    Report::Layout report = ListReport::layout();
+    const QString name = QString::fromLatin1(QTest::currentDataTag());
+    const Object& o = report.band(band).objects.at(0);
+    QCOMPARE(o.name, name);
+    QCOMPARE(&report.object(name), &o);
+    QCOMPARE(o.kind, Object::Kind::Text);
+    QCOMPARE(o.geometry, geometry);
+    QCOMPARE(o.fontFamily, font);
+    QCOMPARE(o.fontSize, size);
+    QCOMPARE(o.bold, bold);
+    QCOMPARE(o.color, color);
+    QCOMPARE(o.fill, fill);
+    QCOMPARE(int(o.alignment & Qt::AlignHorizontal_Mask), hAlign);
+    QCOMPARE(o.text, text);
+}
+
+void TestReport::lookupsAndSetters() {
+    Report::Layout report = ListReport::layout();
+    QVERIFY_THROWS_EXCEPTION(Report::ReportError, report.object(QStringLiteral("txtNessuno")));
+    QVERIFY_THROWS_EXCEPTION(Report::ReportError, report.band(QStringLiteral("PageFooter")));
+    QVERIFY(!report.hasObject(QStringLiteral("txtNessuno")));
+    report.setLines(QStringLiteral("txtRiepilogo"), {QStringLiteral("a"), QStringLiteral("b")});
+    QCOMPARE(report.object(QStringLiteral("txtRiepilogo")).lines(),
+             QStringList({QStringLiteral("a"), QStringLiteral("b")}));
+    report.setHeight(QStringLiteral("txtRiepilogo"), 6.5);
+    QCOMPARE(report.object(QStringLiteral("txtRiepilogo")).geometry.height(), 6.5);
+    report.setBandHeight(QStringLiteral("MasterData"), 9);
+    QCOMPARE(report.band(QStringLiteral("MasterData")).height, 9.0);
+    report.setOrientation(QPageLayout::Portrait);
+    QCOMPARE(report.pageLayout().orientation(), QPageLayout::Portrait);
+    QCOMPARE(report.pageLayout().fullRect(QPageLayout::Millimeter).size(), QSizeF(210, 297));
+}
+
+// Sizes the list layout as the list screens do and prepares it.
+static Report::Layout preparedList(int rows) {
+    Report::Layout report = ListReport::layout();
+    report.setLines(QStringLiteral("txtRiepilogo"), numberedRows(rows));
+    const double h = Report::units(rows * ListReport::kLineUnits);
+    report.setHeight(QStringLiteral("txtRiepilogo"), h);
+    report.setBandHeight(QStringLiteral("MasterData"), h + Report::units(10));
+    report.prepare();
+    return report;
+}
+
+void TestReport::masterBandSplitsBetweenLines() {
+    const double line = Report::units(ListReport::kLineUnits);
+    // Page 1: 190 mm printable, 8 mm of title; later pages the whole 190 mm.
+    const int firstPage = int((190 - 8) / line);
+    const int laterPage = int(190 / line);
+    const int rows = firstPage + laterPage + 5;
+    const Report::Layout report = preparedList(rows);
+    const auto& pages = report.preparedPages();
+    QCOMPARE(pages.size(), size_t(3));
+    int next = 0;
+    for (size_t p = 0; p < pages.size(); ++p) {
+        for (const Report::Placed& item : pages[p].items) {
+            if (item.object.name != QStringLiteral("txtRiepilogo"))
+                continue;
+            QCOMPARE(item.firstLine, next);
+            next += item.lineCount;
+            // Every line drawn on the page lies wholly inside the printable area.
+            const double firstTop = item.origin.y() + item.firstLine * line;
+            QVERIFY(firstTop >= 10 - 1e-6);
+            QVERIFY(firstTop + item.lineCount * line <= 200 + 1e-6);
+        }
+    }
+    QCOMPARE(next, rows);
+    // The title only on the first page, the footer right after the last rows.
+    auto names = [&](size_t p) {
+        QStringList n;
+        for (const auto& item : pages[p].items)
+            n << item.object.name;
+        return n;
+    };
+    QCOMPARE(names(0), QStringList({"txtTitolo", "txtRiepilogo"}));
+    QCOMPARE(names(1), QStringList({"txtRiepilogo"}));
+    QCOMPARE(names(2), QStringList({"txtRiepilogo", "txtPagina"}));
+    QCOMPARE(pages[0].items[0].origin, QPointF(12, 11));
+}
+
+void TestReport::bandThatMayNotSplitMovesWhole() {
+    const double line = Report::units(ListReport::kLineUnits);
+    // Rows that fill the first page so that the footer no longer fits below them.
+    const int rows = int((190 - 8 - Report::units(10) - 4) / line);
+    const Report::Layout report = preparedList(rows);
+    const auto& pages = report.preparedPages();
+    QCOMPARE(pages.size(), size_t(2));
+    QCOMPARE(pages[1].items.size(), size_t(1));
+    QCOMPARE(pages[1].items[0].object.name, QStringLiteral("txtPagina"));
+    QCOMPARE(pages[1].items[0].origin, QPointF(13, 12)); // 10 mm margins + 3, 2 within its band
+}
+
+void TestReport::pageObjectsOnEveryPage() {
+    Report::Page page;
+    Object rule;
+    rule.kind = Object::Kind::Line;
+    rule.name = QStringLiteral("linFirma");
+    rule.geometry = QRectF(2, 100, 71, 0);
+    Object box;
+    box.kind = Object::Kind::Rect;
+    box.name = QStringLiteral("shpTitolo");
+    box.geometry = QRectF(1, 1, 188, 6.6);
+    box.fill = QColor(0xB0, 0xC4, 0xDE);
+    page.objects = {rule, box};
+    Band body{QStringLiteral("Corpo"), Band::Kind::MasterData, 600, true, {}};
+    page.bands = {body};
+    Report::Layout report(QStringLiteral("Prova"), page);
+    report.prepare();
+    QCOMPARE(report.preparedPages().size(), size_t(3));
+    for (const auto& p : report.preparedPages()) {
+        QCOMPARE(p.items.size(), size_t(2));
+        QCOMPARE(p.items[0].origin, QPointF(12, 110));
+        QCOMPARE(p.items[1].origin, QPointF(11, 11));
+    }
+    // Prepared afresh each time.
+    report.prepare();
+    QCOMPARE(report.preparedPages().size(), size_t(3));
+}
+
+void TestReport::printedListFromPdf() {
+    TestSandbox sandbox;
+    PdfPrinting printing(sandbox.folder());
+    Clock::setFixed(QDateTime(QDate(2025, 7, 5), QTime(9, 3, 7)));
+    Report::Layout report = ListReport::layout();
+    const QStringList rows = {QStringLiteral("Cod. A-01                 Tipo: Kayak biposto"),
+                              QStringLiteral("Cod. B-02                 Tipo: Moto d'acqua"),
+                              QStringLiteral("Cod. C-03                 Tipo: Pedalò")};
+    QVERIFY(
+        ListReport::print(report, QStringLiteral("Elenco mezzi non noleggiabili"), rows, nullptr));
+    QCOMPARE(printing.files().size(), 1);
+    const QStringList pages = pdfPages(printing.files().first());
+    QCOMPARE(pages.size(), 1);
+    QStringList lines;
+    for (const QString& l : pages.first().split(QLatin1Char('\n')))
+        if (!l.trimmed().isEmpty())
+            lines << l.trimmed();
+    QCOMPARE(lines.size(), 5);
+    QCOMPARE(lines[0], QStringLiteral("Elenco mezzi non noleggiabili"));
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(lines[i + 1].simplified(), rows[i].simplified());
+    QCOMPARE(lines[4], QStringLiteral("Stampa eseguita in data 05/07/2025 alle ore 09:03:07"));
+    QCOMPARE(Printing::Test::dialogs(), 1);
+}
+
+void TestReport::printedListContinuesOnNextPages() {
+    TestSandbox sandbox;
+    PdfPrinting printing(sandbox.folder());
+    Report::Layout report = ListReport::layout();
+    const QStringList rows = numberedRows(130);
+    QVERIFY(ListReport::print(report, QStringLiteral("Vuvedi duvav"), rows, nullptr));
+    const QStringList pages = pdfPages(printing.files().first());
+    QCOMPARE(pages.size(), 3);
+    QStringList printed;
+    for (const QString& page : pages)
+        for (const QString& l : page.split(QLatin1Char('\n')))
+            if (l.trimmed().startsWith(QStringLiteral("Cod. ")))
+                printed << l.trimmed().simplified();
+    QStringList expected;
+    for (const QString& r : rows)
+        expected << r.simplified();
+    QCOMPARE(printed, expected);
+    QVERIFY(pages[0].contains(QStringLiteral("Vuvedi duvav")));
+    QVERIFY(!pages[1].contains(QStringLiteral("Vuvedi duvav")));
+    QVERIFY(pages[2].contains(QStringLiteral("Stampa eseguita in data ")));
+    QVERIFY(!pages[0].contains(QStringLiteral("Stampa eseguita")));
+    // The first page holds as many rows as fit below the title.
+    QCOMPARE(pages[0].count(QStringLiteral("Cod. ")), 53);
+}
+
+void TestReport::emptyListGivesTitleAndFooterOnly() {
+    TestSandbox sandbox;
+    PdfPrinting printing(sandbox.folder());
+    Clock::setFixed(QDateTime(QDate(2025, 12, 31), QTime(23, 59, 58)));
+    Report::Layout report = ListReport::layout();
+    QVERIFY(ListReport::print(report, QStringLiteral("Elenco mezzi da riconsegnare"), {}, nullptr));
+    const QStringList pages = pdfPages(printing.files().first());
+    QCOMPARE(pages.size(), 1);
+    QStringList lines;
+    for (const QString& l : pages.first().split(QLatin1Char('\n')))
+        if (!l.trimmed().isEmpty())
+            lines << l.trimmed();
+    QCOMPARE(lines, QStringList({"Elenco mezzi da riconsegnare",
+                                 "Stampa eseguita in data 31/12/2025 alle ore 23:59:58"}));
+}
+
+void TestReport::textsAreNeverEvaluatedAndLongLinesAreCut() {
+    TestSandbox sandbox;
+    PdfPrinting printing(sandbox.folder());
+    Report::Layout report = ListReport::layout();
+    // 273 mm of Courier 8 pt hold about 170 characters; the rest of a long row is cut.
+    const QString longRow =
+        QStringLiteral("Cod. X") + QString(200, QLatin1Char('x')) + QStringLiteral("FINE");
+    report.setLines(QStringLiteral("txtRiepilogo"), {longRow});
+    report.setHeight(QStringLiteral("txtRiepilogo"), 4);
+    report.printDirect();
+    QCOMPARE(Printing::Test::dialogs(), 0);
+    const QString text = pdfText(printing.files().first());
+    QVERIFY(text.contains(QStringLiteral("Riepilogo")));
+    QVERIFY(text.contains(QStringLiteral("Stampa eseguita in data [DATE]")));
+    QVERIFY(text.contains(QStringLiteral("Cod. Xxxxx")));
+    QVERIFY(!text.contains(QStringLiteral("FINE")));
+}
+
+void TestReport::cancelledDialogPrintsNothing() {
+    TestSandbox sandbox;
+    PdfPrinting printing(sandbox.folder());
+    Printing::Test::answerDialog(false);
+    Report::Layout report = ListReport::layout();
+    QVERIFY(!ListReport::print(report, QStringLiteral("Titolo"), numberedRows(3), nullptr));
+    QCOMPARE(printing.files().size(), 1);
+    QVERIFY(!QFile::exists(printing.files().first()));
+}
+
+void TestReport::failingPrinterRaises() {
+    TestSandbox sandbox;
+    PdfPrinting printing(sandbox.folder());
+    Printing::Test::failNextPrinter();
+    Report::Layout report = ListReport::layout();
+    QVERIFY_THROWS_EXCEPTION(Report::ReportError, report.printDirect());
+}
+
+void TestReport::printerDialogOffersPdf() {
+    // The real dialog, on a machine whose only printer is the PDF file: confirming it prints.
+    TestSandbox sandbox;
+    PdfPrinting printing(sandbox.folder());
+    Printing::Test::useRealDialog(true);
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        seen = dialog != nullptr;
+        if (dialog)
+            dialog->accept();
+    });
+    Report::Layout report = ListReport::layout();
+    QVERIFY(ListReport::print(report, QStringLiteral("Vuvedi duvav"), numberedRows(2), nullptr));
+    QVERIFY(seen);
+    QVERIFY(pdfText(printing.files().first()).contains(QStringLiteral("Cod. R0002")));
+}
+
+QTEST_MAIN(TestReport)
+#include "tst_report.moc"
