@@ -12,8 +12,11 @@
 #include "rentals/TfrmRitiri.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -41,6 +44,8 @@ class TestStartup : public QObject {
     Q_OBJECT
 private slots:
     void startUpShowsTheLoginScreen();
+    void theEventLoopEnds_data();
+    void theEventLoopEnds();
 };
 
 void TestStartup::startUpShowsTheLoginScreen() {
@@ -72,6 +77,46 @@ void TestStartup::startUpShowsTheLoginScreen() {
     QVERIFY(!qApp->quitOnLastWindowClosed());
     frmPassword->hide();
     QVERIFY(!Screens::ending());
+    Screens::destroyAll();
+}
+
+void TestStartup::theEventLoopEnds_data() {
+    QTest::addColumn<QString>("way");
+    QTest::newRow("login screen's Esci") << "login esci";
+    QTest::newRow("start menu's exit picture") << "menu esci";
+    QTest::newRow("start menu's close box") << "menu close";
+}
+
+void TestStartup::theEventLoopEnds() {
+    QFETCH(QString, way);
+    TestSandbox sandbox;
+    QFile::copy(sourcePath(QStringLiteral("resources/unins000.dll")),
+                sandbox.file(QStringLiteral("unins000.dll")));
+    Startup::begin(*qApp);
+    bool stuck = false;
+    QTimer::singleShot(0, [way] {
+        if (way == QLatin1String("login esci")) {
+            frmPassword->findChild<QPushButton*>(QStringLiteral("cmdEsci"))->click();
+            return;
+        }
+        auto* field = frmPassword->findChild<QLineEdit*>(QStringLiteral("txtPassword"));
+        field->setText(QStringLiteral("ormeggiodiprua"));
+        frmPassword->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+        if (way == QLatin1String("menu esci"))
+            frmAvvio->findChild<QPushButton*>(QStringLiteral("imgEsci"))->click();
+        else
+            frmAvvio->close();
+    });
+    QTimer watchdog; // stops with the test, unlike a single shot
+    watchdog.setSingleShot(true);
+    connect(&watchdog, &QTimer::timeout, [&stuck] {
+        stuck = true;
+        qApp->quit();
+    });
+    watchdog.start(10000);
+    QCOMPARE(qApp->exec(), 0);
+    QVERIFY(!stuck);
+    QVERIFY(Screens::ending());
     Screens::destroyAll();
 }
 
