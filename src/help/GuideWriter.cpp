@@ -60,7 +60,7 @@ bool GuideWriter::write(const QString& pdfPath) {
     writer.setTitle(QStringLiteral("Onderia - Guida all'utilizzo del software"));
     writer.setCreator(Maker::kName);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter));
+                                     QMarginsF(4, 6, 4, 6), QPageLayout::Millimeter));
     writer.setResolution(300);
 
     QTextDocument document;
