@@ -190,6 +190,8 @@ QPushButton* pictureButton(QWidget* parent, const QString& objectName, const QSt
     button->setFixedSize(size + QSize(6, 6));
     button->setCursor(Qt::PointingHandCursor);
     button->setFocusPolicy(Qt::StrongFocus);
+    // Enter presses a picture that has the focus, on the maximized screens too.
+    button->setAutoDefault(true);
     name(button, accessibleName);
     return button;
 }

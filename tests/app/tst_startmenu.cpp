@@ -154,31 +154,31 @@ void TestStartMenu::pictureButtonsAreRealButtons() {
 void TestStartMenu::tilesOpenTheirApplication_data() {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QWidget**>("screen");
-    QTest::addColumn<bool>("byKeyboard");
+    QTest::addColumn<int>("key"); // 0: the mouse
     auto fleet = reinterpret_cast<QWidget**>(&frmSchedario_Chiavi);
     auto operations = reinterpret_cast<QWidget**>(&frmMenuOperazioni);
     auto history = reinterpret_cast<QWidget**>(&frmMenuRiepilogo);
-    QTest::newRow("imgApp01") << "imgApp01" << fleet << false;
-    QTest::newRow("btnApp01") << "btnApp01" << fleet << false;
-    QTest::newRow("imgApp02") << "imgApp02" << operations << false;
-    QTest::newRow("btnApp02, keyboard") << "btnApp02" << operations << true;
-    QTest::newRow("imgApp03, keyboard") << "imgApp03" << history << true;
-    QTest::newRow("btnApp03") << "btnApp03" << history << false;
+    QTest::newRow("imgApp01") << "imgApp01" << fleet << 0;
+    QTest::newRow("btnApp01, Enter") << "btnApp01" << fleet << int(Qt::Key_Return);
+    QTest::newRow("imgApp02") << "imgApp02" << operations << 0;
+    QTest::newRow("btnApp02, space") << "btnApp02" << operations << int(Qt::Key_Space);
+    QTest::newRow("imgApp03, space") << "imgApp03" << history << int(Qt::Key_Space);
+    QTest::newRow("btnApp03") << "btnApp03" << history << 0;
 }
 
 void TestStartMenu::tilesOpenTheirApplication() {
     QFETCH(QString, control);
     QFETCH(QWidget**, screen);
-    QFETCH(bool, byKeyboard);
+    QFETCH(int, key);
     frmAvvio->setObjectName(QStringLiteral("avvio"));
     (*screen)->setObjectName(QStringLiteral("app"));
     ShowHideLog log;
     log.watch(frmAvvio);
     log.watch(*screen);
     QPushButton* button = startButton(qPrintable(control));
-    if (byKeyboard) {
+    if (key) {
         button->setFocus();
-        QTest::keyClick(button, Qt::Key_Space);
+        QTest::keyClick(button, Qt::Key(key));
     } else {
         QTest::mouseClick(button, Qt::LeftButton);
     }
