@@ -120,7 +120,13 @@ void IniFile::write(const QString& path, const QString& section, const QString& 
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly))
         throw WriteError("cannot write the INI file");
-    out.write((lines.join(eol) + eol).toLatin1());
+    const QByteArray bytes = (lines.join(eol) + eol).toLatin1();
+    // A short write or a failed flush must stop here: QSaveFile::commit() would otherwise still
+    // put the empty or cut file in place of the good one (a full disk, a refused write).
+    if (out.write(bytes) != bytes.size() || !out.flush()) {
+        out.cancelWriting();
+        throw WriteError("cannot write the INI file");
+    }
     if (!out.commit())
         throw WriteError("cannot write the INI file");
 }

@@ -3,12 +3,13 @@
 #include "access/TfrmPassword.h"
 #include "app/DateSettings.h"
 #include "app/Screens.h"
-#include "app/TfrmAvvio.h"
 #include "app/Theme.h"
+#include "app/UiKit.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -39,21 +40,28 @@ void Startup::applyDateSettings() {
 
 void Startup::applyLook(QApplication& app) {
     app.setFont(QFont(Theme::kUiFont, 9));
+    app.setWindowIcon(
+        QIcon(UiKit::svgPixmap(QStringLiteral(":/art/onderia_icon.svg"), QSize(64, 64))));
     app.setStyleSheet(Theme::styleSheet());
 }
 
-int Startup::run(int argc, char** argv) {
-    selectSoftwareRendering();
-    QApplication app(argc, argv);
+void Startup::begin(QApplication& app) {
     app.setApplicationName(QStringLiteral("Onderia"));
     // The hidden login screen stays the main window: the program ends from the start menu or
     // the login screen, never because the last visible window went away.
     app.setQuitOnLastWindowClosed(false);
     installTranslations(app);
     applyLook(app);
+    // The date conventions are in force before any screen exists, so before any is shown.
     applyDateSettings();
     Screens::createAll();
-    frmAvvio->showScreen();
+    frmPassword->show();
+}
+
+int Startup::run(int argc, char** argv) {
+    selectSoftwareRendering();
+    QApplication app(argc, argv);
+    begin(app);
     const int code = app.exec();
     Screens::destroyAll();
     return code;

@@ -14,6 +14,10 @@ void applyDateSettings();
 // The house look and fonts.
 void applyLook(QApplication& app);
 
+// Steps 2 to 4 up to the event loop, on an application already made: the house look, the
+// persistent screens with the login screen first, the date conventions, the login screen shown.
+void begin(QApplication& app);
+
 int run(int argc, char** argv);
 
 } // namespace Startup

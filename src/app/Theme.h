@@ -25,6 +25,10 @@ inline const QColor kIdleFill(0xFF, 0xFF, 0xFF);
 inline const QColor kReadOnlyFill(0xF5, 0xF5, 0xDC);
 inline const QColor kFocusBorder(0x87, 0xCE, 0xEB);
 
+// Link texts: dark blue at rest, orange while the mouse button is down on them.
+inline const QColor kLink(0x00, 0x00, 0x8B);
+inline const QColor kLinkPressed(0xFF, 0xA5, 0x00);
+
 inline const QString kUiFont = QStringLiteral("Verdana");
 
 // Style sheet of the whole program (applied once at start-up).

@@ -190,6 +190,8 @@ QPushButton* pictureButton(QWidget* parent, const QString& objectName, const QSt
     button->setFixedSize(size + QSize(6, 6));
     button->setCursor(Qt::PointingHandCursor);
     button->setFocusPolicy(Qt::StrongFocus);
+    // Enter presses a picture that has the focus, on the maximized screens too.
+    button->setAutoDefault(true);
     name(button, accessibleName);
     return button;
 }
@@ -204,6 +206,55 @@ QLabel* picture(QWidget* parent, const QString& objectName, const QString& svg, 
 
 void name(QWidget* widget, const QString& accessibleName) {
     widget->setAccessibleName(accessibleName);
+}
+
+void setLinkColour(QPushButton* link, const QColor& colour) {
+    link->setProperty("linkColour", colour.name());
+    link->setStyleSheet(QStringLiteral("QPushButton { color: %1; }").arg(colour.name()));
+}
+
+namespace {
+
+// Colours a link while the mouse button is down on it, or on a picture tied to it.
+class LinkColouring : public QObject {
+public:
+    explicit LinkColouring(QPushButton* link) : QObject(link), link_(link) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress ||
+            event->type() == QEvent::MouseButtonDblClick)
+            setLinkColour(link_, Theme::kLinkPressed);
+        else if (event->type() == QEvent::MouseButtonRelease)
+            setLinkColour(link_, Theme::kLink);
+        return false;
+    }
+
+private:
+    QPushButton* link_;
+};
+
+} // namespace
+
+QPushButton* linkButton(QWidget* parent, const QString& objectName, const QString& text) {
+    auto* link = new QPushButton(text, parent);
+    link->setObjectName(objectName);
+    link->setProperty("link", true);
+    link->setFlat(true);
+    link->setAutoDefault(false);
+    link->setCursor(Qt::PointingHandCursor);
+    link->setFocusPolicy(Qt::StrongFocus);
+    QFont font = link->font();
+    font.setUnderline(true);
+    link->setFont(font);
+    setLinkColour(link, Theme::kLink);
+    link->installEventFilter(new LinkColouring(link));
+    name(link, text);
+    return link;
+}
+
+void tieToLink(QAbstractButton* picture, QPushButton* link) {
+    picture->installEventFilter(new LinkColouring(link));
 }
 
 } // namespace UiKit

@@ -4,6 +4,8 @@
 #include <QSize>
 #include <QString>
 
+class QAbstractButton;
+class QColor;
 class QFrame;
 class QPixmap;
 class QLabel;
@@ -59,5 +61,14 @@ QPixmap svgPixmap(const QString& svg, const QSize& size, qreal devicePixelRatio 
 
 // Gives a widget its Italian accessible name (its visible caption or its action).
 void name(QWidget* widget, const QString& accessibleName);
+
+// A link text: a real, focusable button drawn as underlined dark-blue text, with a hand cursor.
+// Pressing the mouse on it turns the text orange, releasing it turns it dark blue again.
+QPushButton* linkButton(QWidget* parent, const QString& objectName, const QString& text);
+// A picture beside a link: pressing and releasing the mouse on the picture colours the link
+// as a press and release on the link itself do.
+void tieToLink(QAbstractButton* picture, QPushButton* link);
+// Sets the link's text colour (kept in its "linkColour" property as "#rrggbb").
+void setLinkColour(QPushButton* link, const QColor& colour);
 
 } // namespace UiKit

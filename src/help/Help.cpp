@@ -1,3 +1,10 @@
 #include "help/Help.h"
 
-void Help::showPage(QWidget*, const QString&) {}
+#include "help/HelpPages.h"
+#include "help/TfrmGuida.h"
+
+void Help::showPage(QWidget* owner, const QString& title) {
+    TfrmGuida screen(owner);
+    screen.setPage(title, HelpPages::joined(HelpPages::page(title)));
+    screen.exec();
+}
