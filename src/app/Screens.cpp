@@ -3,7 +3,6 @@
 #include "access/TfrmCambiaPassword.h"
 #include "access/TfrmPassword.h"
 #include "app/TfrmAvvio.h"
-#include "fleet/FleetLists.h"
 #include "fleet/TfrmSchedario_Chiavi.h"
 #include "history/TfrmMenuRiepilogo.h"
 #include "rentals/TfrmMenuOperazioni.h"
@@ -27,9 +26,6 @@ void Screens::createAll() {
     frmMenuOperazioni = new TfrmMenuOperazioni();
     frmRitiri = new TfrmRitiri();
     frmRiconsegne = new TfrmRiconsegne();
-    // "Seleziona mezzo" of the pick-up and return screens opens their selection lists.
-    TfrmOperazione::selectionOpener(Side::Ritiro) = FleetLists::openChiaviRitiro;
-    TfrmOperazione::selectionOpener(Side::Riconsegna) = FleetLists::openChiaviRiconsegna;
     frmMenuRiepilogo = new TfrmMenuRiepilogo();
 }
 

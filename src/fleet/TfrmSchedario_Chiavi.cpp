@@ -13,6 +13,7 @@
 #include "fleet/ShortText.h"
 #include "fleet/TfrmAllegaCartella.h"
 #include "help/Help.h"
+#include "output/TfrmExpChiavi.h"
 #include "rentals/Dates.h"
 
 #include <QCheckBox>
@@ -646,7 +647,9 @@ void TfrmSchedario_Chiavi::cmdSmarriteClick() {
 
 void TfrmSchedario_Chiavi::cmdStampaClick() {}
 
-void TfrmSchedario_Chiavi::cmdEsportaClick() {}
+void TfrmSchedario_Chiavi::cmdEsportaClick() {
+    TfrmExpChiavi::open(this);
+}
 
 void TfrmSchedario_Chiavi::cmdFileClick() {
     TfrmAllegaCartella::open(this);
