@@ -18,6 +18,9 @@ public:
     // Opens the screen for the card shown on the fleet card screen.
     static void open(QWidget* owner);
 
+    // Fills the slots from the fleet card screen, as opening does (the screenshot tool uses it).
+    void fillFromCardForShot() { fillFromCard(); }
+
     void btnSfogliaClick(int slot);
     void btnApriClick(int slot);
     void imgCancellaClick(int slot);
