@@ -14,6 +14,7 @@
 #include "fleet/TfrmAllegaCartella.h"
 #include "help/Help.h"
 #include "output/TfrmExpChiavi.h"
+#include "output/TfrmStampaScheda.h"
 #include "rentals/Dates.h"
 
 #include <QCheckBox>
@@ -645,7 +646,9 @@ void TfrmSchedario_Chiavi::cmdSmarriteClick() {
     FleetLists::openSmarrite(this);
 }
 
-void TfrmSchedario_Chiavi::cmdStampaClick() {}
+void TfrmSchedario_Chiavi::cmdStampaClick() {
+    TfrmStampaScheda_Chiave::open(this);
+}
 
 void TfrmSchedario_Chiavi::cmdEsportaClick() {
     TfrmExpChiavi::open(this);

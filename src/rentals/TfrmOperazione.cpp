@@ -9,6 +9,7 @@
 #include "fleet/FleetFile.h"
 #include "fleet/FleetLists.h"
 #include "fleet/ShortText.h"
+#include "output/TfrmStampaScheda.h"
 #include "rentals/TfrmRiepilogo_Operazione.h"
 
 #include <QCheckBox>
@@ -49,11 +50,6 @@ QString trimmed(const QString& text) {
 }
 
 } // namespace
-
-std::function<void(QWidget*)>& TfrmOperazione::printOpener(Side side) {
-    static std::function<void(QWidget*)> openers[2];
-    return openers[side == Side::Ritiro ? 0 : 1];
-}
 
 TfrmOperazione::TfrmOperazione(Side side)
     : TAppScreen(QStringLiteral(" Onderia - Ritiri e Riconsegne")), side_(side) {
@@ -226,8 +222,10 @@ void TfrmOperazione::btnSelezionaClick() {
 }
 
 void TfrmOperazione::btnStampaClick() {
-    if (const auto& open = printOpener(side_))
-        open(this);
+    if (side_ == Side::Ritiro)
+        TfrmStampaScheda_Ritiro::open(this);
+    else
+        TfrmStampaScheda_Riconsegna::open(this);
 }
 
 void TfrmOperazione::putCard(const TScheda& card, qint64 position) {

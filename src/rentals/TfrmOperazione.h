@@ -3,8 +3,6 @@
 #include "fleet/TScheda.h"
 #include "rentals/DateTimeGroup.h"
 
-#include <functional>
-
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -28,9 +26,6 @@ public:
 
     Side side() const { return side_; }
     TDateTimeGroup* dateTime() const { return dateTime_; }
-
-    // The opener of the side's print screen.
-    static std::function<void(QWidget* owner)>& printOpener(Side side);
 
 public slots:
     void btnSelezionaClick();

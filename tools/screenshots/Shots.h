@@ -14,6 +14,8 @@ struct ShotContext {
     // Lays the widget out as the staff would see it (a maximized screen at 1366x768, a dialog
     // at its own size), renders it and writes <outputFolder>/<name>.png.
     void save(QWidget* widget, const QString& name) const;
+    // Writes the first page of a printed PDF as <outputFolder>/<name>.png, at 80 dpi.
+    void savePdfPage(const QString& pdf, const QString& name) const;
     // Lets queued events (layouts, timers) run.
     static void settle();
 };

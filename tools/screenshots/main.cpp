@@ -13,6 +13,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -36,6 +37,14 @@ void ShotContext::settle() {
     timer.start();
     while (timer.elapsed() < 50)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+void ShotContext::savePdfPage(const QString& pdf, const QString& name) const {
+    const QString out = QDir(outputFolder).filePath(name);
+    QProcess::execute(QStringLiteral("pdftoppm"),
+                      {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
+                       QStringLiteral("-singlefile"), pdf, out});
+    std::printf("%s.png\n", qPrintable(out));
 }
 
 void ShotContext::save(QWidget* widget, const QString& name) const {

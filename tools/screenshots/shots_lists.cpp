@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QProcess>
 #include <QPushButton>
 
 namespace {
@@ -124,12 +123,7 @@ ONDERIA_SHOTS(lists) {
     }
     const QStringList files = Printing::Test::files();
     Printing::Test::toPdf(QString());
-    if (!files.isEmpty()) {
-        const QString out = QDir(ctx.outputFolder).filePath(QStringLiteral("list-printed"));
-        QProcess::execute(QStringLiteral("pdftoppm"),
-                          {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
-                           QStringLiteral("-singlefile"), files.first(), out});
-        std::printf("%s.png\n", qPrintable(out));
-    }
+    if (!files.isEmpty())
+        ctx.savePdfPage(files.first(), QStringLiteral("list-printed"));
     Clock::setFixed(QDateTime());
 }

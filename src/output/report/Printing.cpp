@@ -16,6 +16,7 @@ struct TestState {
     int dialogs = 0;
     bool realDialog = false;
     bool failNext = false;
+    bool noDefault = false;
 };
 
 TestState& state() {
@@ -28,6 +29,15 @@ QString defaultPdfPath() {
     if (folder.isEmpty())
         folder = QDir::homePath();
     return QDir(folder).filePath(QStringLiteral("Onderia.pdf"));
+}
+
+// The PDF file the next printed document goes to, in the tests' folder.
+QString nextFile() {
+    TestState& s = state();
+    const QString file =
+        QDir(s.folder).filePath(QStringLiteral("print-%1.pdf").arg(s.files.size() + 1));
+    s.files.append(file);
+    return file;
 }
 
 } // namespace
@@ -45,10 +55,8 @@ std::unique_ptr<QPrinter> Printing::printer() {
             printer->setOutputFileName(blocked);
             return printer;
         }
-        const QString file =
-            QDir(s.folder).filePath(QStringLiteral("print-%1.pdf").arg(s.files.size() + 1));
-        s.files.append(file);
-        printer->setOutputFileName(file);
+        if (!s.noDefault)
+            printer->setOutputFileName(nextFile());
         return printer;
     }
     return printer;
@@ -63,8 +71,12 @@ bool Printing::ready(const QPrinter& printer) {
 bool Printing::dialog(QPrinter& printer, QWidget* parent) {
     TestState& s = state();
     ++s.dialogs;
-    if (!s.folder.isEmpty() && !s.realDialog)
-        return s.answers.isEmpty() ? true : s.answers.takeFirst();
+    if (!s.folder.isEmpty() && !s.realDialog) {
+        const bool confirmed = s.answers.isEmpty() ? true : s.answers.takeFirst();
+        if (confirmed && printer.outputFileName().isEmpty())
+            printer.setOutputFileName(nextFile());
+        return confirmed;
+    }
     if (printer.outputFormat() != QPrinter::PdfFormat &&
         QPrinterInfo::availablePrinters().isEmpty()) {
         // No printer installed: the page can still go to a PDF file.
@@ -111,4 +123,8 @@ int Printing::Test::dialogs() {
 
 void Printing::Test::failNextPrinter() {
     state().failNext = true;
+}
+
+void Printing::Test::noDefaultPrinter(bool on) {
+    state().noDefault = on;
 }

@@ -36,6 +36,9 @@ QStringList files();
 int dialogs();
 // The next printer cannot be opened, as a printer that went away would.
 void failNextPrinter();
+// Printers behave as on a machine without a default printer: nothing can print without the
+// printer dialog, which (when confirmed) sends the page to the next PDF file.
+void noDefaultPrinter(bool on);
 } // namespace Test
 
 } // namespace Printing

@@ -130,9 +130,14 @@ void Layout::prepare() {
 
     auto newPage = [&] {
         PreparedPage page;
+        const QRectF sheet(0, 0, paper.width(), paper.height());
         for (const Object& o : page_.objects) {
-            Placed p{o, QPointF(left + o.geometry.left(), top + o.geometry.top()),
-                     QRectF(0, 0, paper.width(), paper.height()), 0, int(o.lines().size())};
+            const QPointF origin(left + o.geometry.left(), top + o.geometry.top());
+            // A text is cut at its own edges; shapes may reach anywhere on the sheet.
+            const QRectF clip = o.kind == Object::Kind::Text
+                                    ? QRectF(origin, o.geometry.size()).intersected(sheet)
+                                    : sheet;
+            Placed p{o, origin, clip, 0, int(o.lines().size())};
             page.items.push_back(p);
         }
         pages_.push_back(std::move(page));
@@ -301,11 +306,18 @@ void Layout::render(QPrinter& printer) const {
         throw ReportError(QStringLiteral("report %1: printing failed").arg(name_));
 }
 
-bool Layout::print(QWidget* parent) {
+std::unique_ptr<QPrinter> Layout::preparedPrinter() {
     prepare();
     std::unique_ptr<QPrinter> printer = Printing::printer();
-    printer->setFullPage(true);
+    // Setting the page layout resets the full-page mode, so it comes first: the layout's
+    // millimetres count from the paper's corner.
     printer->setPageLayout(pageLayout());
+    printer->setFullPage(true);
+    return printer;
+}
+
+bool Layout::print(QWidget* parent) {
+    std::unique_ptr<QPrinter> printer = preparedPrinter();
     if (!Printing::dialog(*printer, parent))
         return false;
     printer->setFullPage(true);
@@ -314,13 +326,21 @@ bool Layout::print(QWidget* parent) {
 }
 
 void Layout::printDirect() {
-    prepare();
-    std::unique_ptr<QPrinter> printer = Printing::printer();
-    printer->setFullPage(true);
-    printer->setPageLayout(pageLayout());
+    std::unique_ptr<QPrinter> printer = preparedPrinter();
     if (!Printing::ready(*printer))
         throw ReportError(QStringLiteral("report %1: no printer").arg(name_));
     render(*printer);
+}
+
+bool Layout::printToDefault(QWidget* parent) {
+    std::unique_ptr<QPrinter> printer = preparedPrinter();
+    if (!Printing::ready(*printer)) {
+        if (!Printing::dialog(*printer, parent))
+            return false;
+        printer->setFullPage(true);
+    }
+    render(*printer);
+    return true;
 }
 
 } // namespace Report

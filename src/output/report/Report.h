@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
@@ -128,8 +129,14 @@ public:
     // Prepares and prints straight to the default printer, without a dialog; raises
     // ReportError when there is no printer.
     void printDirect();
+    // Prepares and prints straight to the default printer; where the system has none, the
+    // printer dialog opens instead (so the page can still go to a PDF file). False when the
+    // user cancels that dialog.
+    bool printToDefault(QWidget* parent);
 
 private:
+    // Prepares the pages and makes the printer for them, set up for the page.
+    std::unique_ptr<QPrinter> preparedPrinter();
     QSizeF paperSize() const; // mm, turned by the orientation
     QString name_;
     Page page_;
