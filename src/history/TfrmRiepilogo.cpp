@@ -6,6 +6,7 @@
 #include "help/Help.h"
 #include "history/HistoryFile.h"
 #include "history/TfrmMenuRiepilogo.h"
+#include "output/GridScreen.h"
 #include "output/RecordGrid.h"
 #include "output/SpreadsheetWriter.h"
 
@@ -18,9 +19,6 @@
 #include <QTableView>
 
 namespace {
-
-constexpr QSize kSize(1240, 690);
-const QString kArt = QStringLiteral(":/art/");
 
 // Where the fields lie in a history record, and their capacities.
 struct Field {
@@ -77,84 +75,39 @@ QCollator typeCollator() {
 TfrmRiepilogo::TfrmRiepilogo(QWidget* owner)
     : TAuxDialog(owner, QStringLiteral(" Onderia - Dizidov Izevude")) {
     DateSettings::apply();
-    setFixedSize(kSize);
     setObjectName(QStringLiteral("frmRiepilogo"));
     setStyleSheet(QStringLiteral("QDialog#frmRiepilogo { background-color: #D3D3D3; }"));
-
-    auto* shpSfondo = new QFrame(this);
-    shpSfondo->setObjectName(QStringLiteral("shpSfondo"));
-    shpSfondo->setGeometry(8, 8, kSize.width() - 16, kSize.height() - 16);
-    shpSfondo->setStyleSheet(QStringLiteral("QFrame#shpSfondo { background: #FFFFFF;"
-                                            " border: 1px solid #B8D3E3; border-radius: 8px; }"));
+    model_ = new RecordGridModel(gridColumns(), this);
+    const GridScreen::Parts parts = GridScreen::build(
+        this, model_, QRect(20, 78, GridScreen::kSize.width() - 40, 490),
+        QStringLiteral("Noleggi dell'intervallo"),
+        QStringLiteral("I noleggi conclusi nell'intervallo, ordinati per tipo di mezzo. Tariffa "
+                       "e data di riconsegna si possono correggere prima dell'esportazione."));
+    grdRecords = parts.grdRecords;
+    cmdEsporta = parts.cmdEsporta;
+    cmdGuida = parts.cmdGuida;
+    cmdEsci = parts.cmdEsci;
+    shpInfo = parts.shpInfo;
+    panInfo = parts.panInfo;
+    status_ = parts.status;
 
     bkgIntervallo = new QFrame(this);
     bkgIntervallo->setObjectName(QStringLiteral("bkgIntervallo"));
-    bkgIntervallo->setGeometry(8, 8, kSize.width() - 16, 58);
+    bkgIntervallo->setGeometry(8, 8, GridScreen::kSize.width() - 16, 58);
     bkgIntervallo->setStyleSheet(
         QStringLiteral("QFrame#bkgIntervallo { background: #0B2E59; border-top-left-radius: 8px;"
                        " border-top-right-radius: 8px; }"));
     lblIntervallo = new QLabel(QStringLiteral("Dizidov izevude"), bkgIntervallo);
     lblIntervallo->setObjectName(QStringLiteral("lblIntervallo"));
-    lblIntervallo->setGeometry(22, 0, kSize.width() - 60, 58);
+    lblIntervallo->setGeometry(22, 0, GridScreen::kSize.width() - 60, 58);
     lblIntervallo->setStyleSheet(
         QStringLiteral("color: #FFFFFF; font-size: 17pt; font-weight: bold;"));
-
-    model_ = new RecordGridModel(gridColumns(), this);
-    grdRecords = RecordGrid::makeView(this, model_);
-    grdRecords->setGeometry(20, 78, kSize.width() - 40, 490);
-    UiKit::name(grdRecords, QStringLiteral("Noleggi dell'intervallo"));
-
-    auto* icoHand = UiKit::picture(this, QStringLiteral("icoHand"),
-                                   kArt + QStringLiteral("export-mano.svg"), QSize(64, 64));
-    icoHand->move(24, 580);
-    auto* hint = new QLabel(QStringLiteral("I noleggi conclusi nell'intervallo, ordinati per tipo "
-                                           "di mezzo. Tariffa e data di riconsegna si possono "
-                                           "correggere prima dell'esportazione."),
-                            this);
-    hint->setObjectName(QStringLiteral("lblSpiegazione"));
-    hint->setWordWrap(true);
-    hint->setGeometry(100, 584, 640, 56);
-    hint->setStyleSheet(QStringLiteral("color: #1F3A4D;"));
-
-    cmdEsporta = UiKit::pictureButton(this, QStringLiteral("cmdEsporta"),
-                                      kArt + QStringLiteral("export-excel.svg"), QSize(132, 64),
-                                      QStringLiteral("Esporta in Excel"));
-    cmdEsporta->move(kSize.width() - 3 * 146 - 20, 578);
-    cmdGuida = UiKit::pictureButton(this, QStringLiteral("cmdGuida"),
-                                    kArt + QStringLiteral("export-guida.svg"), QSize(132, 64),
-                                    QStringLiteral("Guida"));
-    cmdGuida->move(kSize.width() - 2 * 146 - 20, 578);
-    cmdEsci = UiKit::pictureButton(this, QStringLiteral("cmdEsci"),
-                                   kArt + QStringLiteral("export-esci.svg"), QSize(132, 64),
-                                   QStringLiteral("Esci"));
-    cmdEsci->move(kSize.width() - 146 - 20, 578);
-
-    shpInfo = new QFrame(this);
-    shpInfo->setObjectName(QStringLiteral("shpInfo"));
-    shpInfo->setGeometry(8, kSize.height() - 8 - 32, kSize.width() - 16, 32);
-    shpInfo->setStyleSheet(
-        QStringLiteral("QFrame#shpInfo { background: #0B2E59; border-bottom-left-radius: 8px;"
-                       " border-bottom-right-radius: 8px; }"));
-    panInfo = new QLabel(QStringLiteral("Esportazione archivio in Microsoft Excel."), shpInfo);
-    panInfo->setObjectName(QStringLiteral("panInfo"));
-    panInfo->setGeometry(0, 0, shpInfo->width(), 32);
-    panInfo->setStyleSheet(QStringLiteral("QLabel#panInfo { background: #0B2E59; color: #FFFFFF;"
-                                          " padding-left: 14px; }"));
+    status_->background(bkgIntervallo);
+    status_->background(lblIntervallo);
 
     lblFile = new QLabel(this);
     lblFile->setObjectName(QStringLiteral("lblFile"));
     lblFile->hide();
-
-    status_ = new UiKit::StatusLine(panInfo);
-    status_->hint(cmdEsporta, QStringLiteral("Esporta l'archivio in formato Microsoft Excel."));
-    status_->hint(cmdGuida,
-                  QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
-    status_->hint(cmdEsci, QStringLiteral("Esci da questo ambiente di lavoro."));
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             this, shpSfondo, bkgIntervallo, static_cast<QWidget*>(lblIntervallo),
-             static_cast<QWidget*>(grdRecords), shpInfo, static_cast<QWidget*>(icoHand),
-             static_cast<QWidget*>(hint)})
-        status_->background(w);
 
     connect(cmdEsporta, &QPushButton::clicked, this, &TfrmRiepilogo::cmdEsportaClick);
     connect(cmdGuida, &QPushButton::clicked, this, &TfrmRiepilogo::cmdGuidaClick);

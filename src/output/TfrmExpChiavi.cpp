@@ -4,6 +4,7 @@
 #include "app/UiKit.h"
 #include "fleet/FleetFile.h"
 #include "help/Help.h"
+#include "output/GridScreen.h"
 #include "output/RecordGrid.h"
 #include "output/SpreadsheetWriter.h"
 
@@ -15,9 +16,6 @@
 #include <memory>
 
 namespace {
-
-constexpr QSize kSize(1240, 690);
-const QString kArt = QStringLiteral(":/art/");
 
 QList<RecordGridModel::Column> gridColumns() {
     return {
@@ -51,71 +49,26 @@ const QList<SpreadsheetWriter::Column> kExportColumns = {
 
 TfrmExpChiavi::TfrmExpChiavi(QWidget* owner)
     : TAuxDialog(owner, QStringLiteral(" Esporta vuvedi duvav in Microsoft Excel")) {
-    setFixedSize(kSize);
     setObjectName(QStringLiteral("frmExpChiavi"));
     setStyleSheet(QStringLiteral("QDialog#frmExpChiavi { background-color: #D3D3D3; }"));
-
-    auto* shpSfondo = new QFrame(this);
-    shpSfondo->setObjectName(QStringLiteral("shpSfondo"));
-    shpSfondo->setGeometry(8, 8, kSize.width() - 16, kSize.height() - 16);
-    shpSfondo->setStyleSheet(QStringLiteral("QFrame#shpSfondo { background: #FFFFFF;"
-                                            " border: 1px solid #B8D3E3; border-radius: 8px; }"));
+    model_ = new RecordGridModel(gridColumns(), this);
+    const GridScreen::Parts parts = GridScreen::build(
+        this, model_, QRect(20, 80, GridScreen::kSize.width() - 40, 488),
+        QStringLiteral("Schede dell'archivio"),
+        QStringLiteral("Una riga per ogni scheda dell'archivio. Ubicazione e note si possono "
+                       "correggere prima dell'esportazione: l'archivio non cambia."));
+    grdRecords = parts.grdRecords;
+    cmdEsporta = parts.cmdEsporta;
+    cmdGuida = parts.cmdGuida;
+    cmdEsci = parts.cmdEsci;
+    shpInfo = parts.shpInfo;
+    panInfo = parts.panInfo;
+    status_ = parts.status;
 
     auto* imgLogo = UiKit::picture(this, QStringLiteral("imgLogo"),
-                                   kArt + QStringLiteral("export-logo.svg"), QSize(1222, 62));
+                                   QStringLiteral(":/art/export-logo.svg"), QSize(1222, 62));
     imgLogo->move(9, 9);
-
-    model_ = new RecordGridModel(gridColumns(), this);
-    grdRecords = RecordGrid::makeView(this, model_);
-    grdRecords->setGeometry(20, 80, kSize.width() - 40, 488);
-    UiKit::name(grdRecords, QStringLiteral("Schede dell'archivio"));
-
-    auto* icoHand = UiKit::picture(this, QStringLiteral("icoHand"),
-                                   kArt + QStringLiteral("export-mano.svg"), QSize(64, 64));
-    icoHand->move(24, 580);
-    auto* hint = new QLabel(QStringLiteral("Una riga per ogni scheda dell'archivio. Ubicazione e "
-                                           "note si possono correggere prima dell'esportazione: "
-                                           "l'archivio non cambia."),
-                            this);
-    hint->setObjectName(QStringLiteral("lblSpiegazione"));
-    hint->setWordWrap(true);
-    hint->setGeometry(100, 584, 640, 56);
-    hint->setStyleSheet(QStringLiteral("color: #1F3A4D;"));
-
-    cmdEsporta = UiKit::pictureButton(this, QStringLiteral("cmdEsporta"),
-                                      kArt + QStringLiteral("export-excel.svg"), QSize(132, 64),
-                                      QStringLiteral("Esporta in Excel"));
-    cmdEsporta->move(kSize.width() - 3 * 146 - 20, 578);
-    cmdGuida = UiKit::pictureButton(this, QStringLiteral("cmdGuida"),
-                                    kArt + QStringLiteral("export-guida.svg"), QSize(132, 64),
-                                    QStringLiteral("Guida"));
-    cmdGuida->move(kSize.width() - 2 * 146 - 20, 578);
-    cmdEsci = UiKit::pictureButton(this, QStringLiteral("cmdEsci"),
-                                   kArt + QStringLiteral("export-esci.svg"), QSize(132, 64),
-                                   QStringLiteral("Esci"));
-    cmdEsci->move(kSize.width() - 146 - 20, 578);
-
-    shpInfo = new QFrame(this);
-    shpInfo->setObjectName(QStringLiteral("shpInfo"));
-    shpInfo->setGeometry(8, kSize.height() - 8 - 32, kSize.width() - 16, 32);
-    shpInfo->setStyleSheet(
-        QStringLiteral("QFrame#shpInfo { background: #0B2E59; border-bottom-left-radius: 8px;"
-                       " border-bottom-right-radius: 8px; }"));
-    panInfo = new QLabel(QStringLiteral("Esportazione archivio in Microsoft Excel."), shpInfo);
-    panInfo->setObjectName(QStringLiteral("panInfo"));
-    panInfo->setGeometry(0, 0, shpInfo->width(), 32);
-    panInfo->setStyleSheet(QStringLiteral("QLabel#panInfo { background: #0B2E59; color: #FFFFFF;"
-                                          " padding-left: 14px; }"));
-
-    status_ = new UiKit::StatusLine(panInfo);
-    status_->hint(cmdEsporta, QStringLiteral("Esporta l'archivio in formato Microsoft Excel."));
-    status_->hint(cmdGuida,
-                  QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
-    status_->hint(cmdEsci, QStringLiteral("Esci da questo ambiente di lavoro."));
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             this, shpSfondo, static_cast<QWidget*>(imgLogo), static_cast<QWidget*>(grdRecords),
-             shpInfo, static_cast<QWidget*>(icoHand), static_cast<QWidget*>(hint)})
-        status_->background(w);
+    status_->background(imgLogo);
 
     connect(cmdEsporta, &QPushButton::clicked, this, &TfrmExpChiavi::cmdEsportaClick);
     connect(cmdGuida, &QPushButton::clicked, this, &TfrmExpChiavi::cmdGuidaClick);

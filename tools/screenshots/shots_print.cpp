@@ -1,3 +1,4 @@
+#include "SampleData.h"
 #include "Shots.h"
 
 #include "app/Clock.h"
@@ -11,29 +12,13 @@
 #include <QLineEdit>
 
 namespace {
-TScheda sampleCard() {
-    TScheda c;
-    c.Scheda = QStringLiteral("00004");
-    c.Codice = QStringLiteral("JS-04");
-    c.Tipo = QStringLiteral("Moto d'acqua Yamaha VX Cruiser");
-    c.Utilizzo = QStringLiteral("80 € l'ora, 250 € mezza giornata");
-    c.Stato = QStringLiteral("Disponibile");
-    c.Duplicati = QStringLiteral("3 posti, 110 CV, colore blu e bianco");
-    c.Luogo = QStringLiteral("Pontile B, posto 3");
-    c.Responsabile = QStringLiteral("2 giubbotti salvagente, cima di traino");
-    c.Recapiti = QStringLiteral("Patente nautica, età minima 18 anni");
-    c.Persone = QStringLiteral("Carta d'identità e patente nautica");
-    c.Note = QStringLiteral("Tagliando eseguito a maggio");
-    c.Smarrita = QStringLiteral("No");
-    return c;
-}
-
 void setText(QWidget* screen, const char* name, const QString& text) {
     screen->findChild<QLineEdit*>(QString::fromLatin1(name))->setText(text);
 }
 } // namespace
 
 ONDERIA_SHOTS(print) {
+    using Shots::sampleCard;
     Clock::setFixed(QDateTime(QDate(2025, 7, 5), QTime(14, 7, 12)));
     frmRitiri->show();
     frmRitiri->putCard(sampleCard(), 4);

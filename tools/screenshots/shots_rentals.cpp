@@ -1,3 +1,4 @@
+#include "SampleData.h"
 #include "Shots.h"
 
 #include "app/Clock.h"
@@ -9,24 +10,8 @@
 
 #include <QLineEdit>
 
-namespace {
-TScheda sampleCard() {
-    TScheda c;
-    c.Scheda = QStringLiteral("00004");
-    c.Codice = QStringLiteral("JS-04");
-    c.Tipo = QStringLiteral("Moto d'acqua Yamaha VX Cruiser");
-    c.Utilizzo = QStringLiteral("80 € l'ora, 250 € mezza giornata");
-    c.Stato = QStringLiteral("Disponibile");
-    c.Luogo = QStringLiteral("Pontile B, posto 3");
-    c.Responsabile = QStringLiteral("2 giubbotti salvagente, cima di traino");
-    c.Recapiti = QStringLiteral("Patente nautica, età minima 18 anni");
-    c.Persone = QStringLiteral("Carta d'identità e patente nautica");
-    c.Smarrita = QStringLiteral("No");
-    return c;
-}
-} // namespace
-
 ONDERIA_SHOTS(rentals) {
+    using Shots::sampleCard;
     Clock::setFixed(QDateTime(QDate(2025, 7, 5), QTime(14, 7)));
     ctx.save(frmMenuOperazioni, QStringLiteral("operations-menu"));
     frmMenuOperazioni->hide();
