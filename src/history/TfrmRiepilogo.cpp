@@ -73,33 +73,23 @@ QCollator typeCollator() {
 } // namespace
 
 TfrmRiepilogo::TfrmRiepilogo(QWidget* owner)
-    : TAuxDialog(owner, QStringLiteral(" Onderia - Dizidov Izevude")) {
+    : TGridScreen(owner, QStringLiteral(" Onderia - Dizidov Izevude"),
+                  {QStringLiteral("frmRiepilogo"), gridColumns(),
+                   QRect(20, 78, kSize.width() - 40, 490),
+                   QStringLiteral("Noleggi dell'intervallo"),
+                   QStringLiteral("I noleggi conclusi nell'intervallo, ordinati per tipo di "
+                                  "mezzo. Tariffa e data di riconsegna si possono correggere "
+                                  "prima dell'esportazione.")}) {
     DateSettings::apply();
-    setObjectName(QStringLiteral("frmRiepilogo"));
-    setStyleSheet(QStringLiteral("QDialog#frmRiepilogo { background-color: #D3D3D3; }"));
-    model_ = new RecordGridModel(gridColumns(), this);
-    const GridScreen::Parts parts = GridScreen::build(
-        this, model_, QRect(20, 78, GridScreen::kSize.width() - 40, 490),
-        QStringLiteral("Noleggi dell'intervallo"),
-        QStringLiteral("I noleggi conclusi nell'intervallo, ordinati per tipo di mezzo. Tariffa "
-                       "e data di riconsegna si possono correggere prima dell'esportazione."));
-    grdRecords = parts.grdRecords;
-    cmdEsporta = parts.cmdEsporta;
-    cmdGuida = parts.cmdGuida;
-    cmdEsci = parts.cmdEsci;
-    shpInfo = parts.shpInfo;
-    panInfo = parts.panInfo;
-    status_ = parts.status;
-
     bkgIntervallo = new QFrame(this);
     bkgIntervallo->setObjectName(QStringLiteral("bkgIntervallo"));
-    bkgIntervallo->setGeometry(8, 8, GridScreen::kSize.width() - 16, 58);
+    bkgIntervallo->setGeometry(8, 8, kSize.width() - 16, 58);
     bkgIntervallo->setStyleSheet(
         QStringLiteral("QFrame#bkgIntervallo { background: #0B2E59; border-top-left-radius: 8px;"
                        " border-top-right-radius: 8px; }"));
     lblIntervallo = new QLabel(QStringLiteral("Dizidov izevude"), bkgIntervallo);
     lblIntervallo->setObjectName(QStringLiteral("lblIntervallo"));
-    lblIntervallo->setGeometry(22, 0, GridScreen::kSize.width() - 60, 58);
+    lblIntervallo->setGeometry(22, 0, kSize.width() - 60, 58);
     lblIntervallo->setStyleSheet(
         QStringLiteral("color: #FFFFFF; font-size: 17pt; font-weight: bold;"));
     status_->background(bkgIntervallo);
@@ -108,10 +98,6 @@ TfrmRiepilogo::TfrmRiepilogo(QWidget* owner)
     lblFile = new QLabel(this);
     lblFile->setObjectName(QStringLiteral("lblFile"));
     lblFile->hide();
-
-    connect(cmdEsporta, &QPushButton::clicked, this, &TfrmRiepilogo::cmdEsportaClick);
-    connect(cmdGuida, &QPushButton::clicked, this, &TfrmRiepilogo::cmdGuidaClick);
-    connect(cmdEsci, &QPushButton::clicked, this, &TfrmRiepilogo::cmdEsciClick);
 }
 
 int TfrmRiepilogo::dateKey(QByteArrayView text) {

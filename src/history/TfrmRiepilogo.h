@@ -1,35 +1,21 @@
 #pragma once
-#include "app/AppScreen.h"
+#include "output/GridScreen.h"
 
 #include <QByteArrayView>
 
 class QFrame;
 class QLabel;
-class QPushButton;
-class QTableView;
-class RecordGridModel;
-namespace UiKit {
-class StatusLine;
-}
 
 // The history summary: every completed rental picked up in the period chosen on the period
 // selection screen, one row per rental, sorted by type of craft; it exports the rows.
-class TfrmRiepilogo : public TAuxDialog {
+class TfrmRiepilogo : public TGridScreen {
     Q_OBJECT
 public:
     explicit TfrmRiepilogo(QWidget* owner);
 
     QFrame* bkgIntervallo;
     QLabel* lblIntervallo;
-    QTableView* grdRecords;
-    QPushButton* cmdEsporta;
-    QPushButton* cmdGuida;
-    QPushButton* cmdEsci;
-    QFrame* shpInfo;
-    QLabel* panInfo;
     QLabel* lblFile; // not used
-
-    RecordGridModel* model() const { return model_; }
 
     // Reads the history file and fills the grid with the rentals of the period (start and end
     // "dd/mm/yyyy", both included), sorted by type of craft.
@@ -40,15 +26,11 @@ public:
     static int dateKey(QByteArrayView text);
 
 public slots:
-    void cmdEsportaClick();
-    void cmdGuidaClick();
-    void cmdEsciClick();
+    void cmdEsportaClick() override;
+    void cmdGuidaClick() override;
+    void cmdEsciClick() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void done(int result) override;
-
-private:
-    RecordGridModel* model_;
-    UiKit::StatusLine* status_;
 };

@@ -1,15 +1,15 @@
 #pragma once
+#include "app/AppScreen.h"
+#include "output/RecordGrid.h"
+
 #include <QRect>
 #include <QSize>
 #include <QString>
 
-class QDialog;
 class QFrame;
 class QLabel;
 class QPushButton;
 class QTableView;
-class QWidget;
-class RecordGridModel;
 namespace UiKit {
 class StatusLine;
 }
@@ -17,25 +17,37 @@ class StatusLine;
 // The frame the two grid screens share (the history summary and the fleet export): a white
 // sheet, the grid, the hand with its hint, the buttons "Esporta in Excel", "Guida" and "Esci",
 // and the status band at the foot. Each screen adds its own title above the grid.
-namespace GridScreen {
+class TGridScreen : public TAuxDialog {
+    Q_OBJECT
+public:
+    static constexpr QSize kSize{1240, 690};
 
-inline constexpr QSize kSize(1240, 690);
-
-struct Parts {
-    QFrame* shpSfondo;
     QTableView* grdRecords;
     QPushButton* cmdEsporta;
     QPushButton* cmdGuida;
     QPushButton* cmdEsci;
     QFrame* shpInfo;
     QLabel* panInfo;
-    UiKit::StatusLine* status;
+
+    RecordGridModel* model() const { return model_; }
+
+public slots:
+    virtual void cmdEsportaClick() = 0;
+    virtual void cmdGuidaClick() = 0;
+    virtual void cmdEsciClick() = 0;
+
+protected:
+    struct Frame {
+        QString objectName;
+        QList<RecordGridModel::Column> columns;
+        QRect grid;
+        QString gridName; // the grid's accessible name
+        QString hint;     // beside the hand, under the grid
+    };
+    TGridScreen(QWidget* owner, const QString& caption, const Frame& frame);
+
+    RecordGridModel* model_;
+    // Shows the buttons' hints; emptied over the frame's own parts (and over the title, once
+    // the screen adds it as a background).
+    UiKit::StatusLine* status_;
 };
-
-// Builds the frame on `screen` (sized kSize) around a grid showing `model`. The status line
-// shows the buttons' hints and is emptied over the frame's own parts; the screen adds its
-// title to those itself.
-Parts build(QDialog* screen, RecordGridModel* model, const QRect& grid, const QString& gridName,
-            const QString& hint);
-
-} // namespace GridScreen

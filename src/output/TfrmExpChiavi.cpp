@@ -48,31 +48,16 @@ const QList<SpreadsheetWriter::Column> kExportColumns = {
 } // namespace
 
 TfrmExpChiavi::TfrmExpChiavi(QWidget* owner)
-    : TAuxDialog(owner, QStringLiteral(" Esporta vuvedi duvav in Microsoft Excel")) {
-    setObjectName(QStringLiteral("frmExpChiavi"));
-    setStyleSheet(QStringLiteral("QDialog#frmExpChiavi { background-color: #D3D3D3; }"));
-    model_ = new RecordGridModel(gridColumns(), this);
-    const GridScreen::Parts parts = GridScreen::build(
-        this, model_, QRect(20, 80, GridScreen::kSize.width() - 40, 488),
-        QStringLiteral("Schede dell'archivio"),
-        QStringLiteral("Una riga per ogni scheda dell'archivio. Ubicazione e note si possono "
-                       "correggere prima dell'esportazione: l'archivio non cambia."));
-    grdRecords = parts.grdRecords;
-    cmdEsporta = parts.cmdEsporta;
-    cmdGuida = parts.cmdGuida;
-    cmdEsci = parts.cmdEsci;
-    shpInfo = parts.shpInfo;
-    panInfo = parts.panInfo;
-    status_ = parts.status;
-
+    : TGridScreen(owner, QStringLiteral(" Esporta vuvedi duvav in Microsoft Excel"),
+                  {QStringLiteral("frmExpChiavi"), gridColumns(),
+                   QRect(20, 80, kSize.width() - 40, 488), QStringLiteral("Schede dell'archivio"),
+                   QStringLiteral("Una riga per ogni scheda dell'archivio. Ubicazione e note si "
+                                  "possono correggere prima dell'esportazione: l'archivio non "
+                                  "cambia.")}) {
     auto* imgLogo = UiKit::picture(this, QStringLiteral("imgLogo"),
                                    QStringLiteral(":/art/export-logo.svg"), QSize(1222, 62));
     imgLogo->move(9, 9);
     status_->background(imgLogo);
-
-    connect(cmdEsporta, &QPushButton::clicked, this, &TfrmExpChiavi::cmdEsportaClick);
-    connect(cmdGuida, &QPushButton::clicked, this, &TfrmExpChiavi::cmdGuidaClick);
-    connect(cmdEsci, &QPushButton::clicked, this, &TfrmExpChiavi::cmdEsciClick);
 }
 
 void TfrmExpChiavi::open(QWidget* owner) {
