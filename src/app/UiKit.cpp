@@ -2,6 +2,7 @@
 
 #include "app/Theme.h"
 
+#include <QComboBox>
 #include <QEvent>
 #include <QFrame>
 #include <QIcon>
@@ -235,6 +236,37 @@ private:
 };
 
 } // namespace
+
+QComboBox* listDropDown(QWidget* parent, const QString& objectName, const QStringList& items) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(objectName);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setCompleter(nullptr);
+    box->addItems(items);
+    box->setMaxVisibleItems(12);
+    setDropDownText(box, QString());
+    return box;
+}
+
+void setDropDownText(QComboBox* box, const QString& text) {
+    box->setCurrentIndex(-1);
+    box->setEditText(text);
+}
+
+QLabel* hiddenLabel(QWidget* parent, const QString& objectName, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(objectName);
+    label->hide();
+    return label;
+}
+
+QLineEdit* hiddenEdit(QWidget* parent, const QString& objectName) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(objectName);
+    edit->hide();
+    return edit;
+}
 
 QPushButton* linkButton(QWidget* parent, const QString& objectName, const QString& text) {
     auto* link = new QPushButton(text, parent);

@@ -3,12 +3,15 @@
 #include <QObject>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 class QAbstractButton;
 class QColor;
+class QComboBox;
 class QFrame;
 class QPixmap;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QWidget;
 
@@ -52,6 +55,16 @@ void enterChain(const QList<QWidget*>& chain);
 // A clickable picture: a real, focusable button drawn from SVG artwork, with a hand cursor.
 QPushButton* pictureButton(QWidget* parent, const QString& objectName, const QString& svg,
                            const QSize& size, const QString& accessibleName);
+
+// A drop-down edit whose values come from a fixed list: editable, but nothing typed is added to
+// the list or completed from it; no item selected and no text to start with.
+QComboBox* listDropDown(QWidget* parent, const QString& objectName, const QStringList& items);
+// Puts a text in a drop-down edit with no list item selected.
+void setDropDownText(QComboBox* box, const QString& text);
+
+// Invisible controls that carry values a screen keeps without showing them.
+QLabel* hiddenLabel(QWidget* parent, const QString& objectName, const QString& text = QString());
+QLineEdit* hiddenEdit(QWidget* parent, const QString& objectName);
 
 // A label that shows SVG artwork, crisp at its size.
 QLabel* picture(QWidget* parent, const QString& objectName, const QString& svg, const QSize& size);

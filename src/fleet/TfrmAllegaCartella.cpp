@@ -137,9 +137,7 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* owner)
     connect(btnApplica, &QPushButton::clicked, this, &TfrmAllegaCartella::btnApplicaClick);
     connect(btnAnnulla, &QPushButton::clicked, this, &TfrmAllegaCartella::btnAnnullaClick);
 
-    lblMemory_ = new QLabel(this);
-    lblMemory_->setObjectName(QStringLiteral("lblMemory"));
-    lblMemory_->hide();
+    lblMemory_ = UiKit::hiddenLabel(this, QStringLiteral("lblMemory"));
     setFixedSize(sizeHint());
 }
 

@@ -1,8 +1,5 @@
 #include "fleet/TfrmSchedario_Chiavi.h"
 
-#include "fleet/FleetLists.h"
-#include "fleet/TfrmAllegaCartella.h"
-
 #include "app/DateSettings.h"
 #include "app/Errors.h"
 #include "app/Messages.h"
@@ -52,30 +49,10 @@ QString art(const char* name) {
     return QStringLiteral(":/art/card-%1.svg").arg(QLatin1String(name));
 }
 
-QStringList twoDigits(int from, int to) {
-    QStringList items;
-    for (int i = from; i <= to; ++i)
-        items << QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
-    return items;
-}
-
-QComboBox* dropDown(QWidget* parent, const QString& name, const QStringList& items) {
-    auto* box = new QComboBox(parent);
-    box->setObjectName(name);
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    box->addItems(items);
-    box->setCurrentIndex(-1);
-    box->clearEditText();
+QComboBox* hiddenDropDown(QWidget* parent, const QString& name, const QStringList& items) {
+    QComboBox* box = UiKit::listDropDown(parent, name, items);
     box->hide();
     return box;
-}
-
-QLabel* hiddenLabel(QWidget* parent, const QString& name) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->hide();
-    return label;
 }
 
 QFrame* separator(QWidget* parent, int x) {
@@ -204,7 +181,7 @@ void TfrmSchedario_Chiavi::buildForm() {
     UiKit::name(side, QStringLiteral("Vuvedi Duvav - Schedario dei mezzi a noleggio"));
     status_->background(side);
 
-    txtScheda = hiddenLabel(c, QStringLiteral("txtScheda"));
+    txtScheda = UiKit::hiddenLabel(c, QStringLiteral("txtScheda"));
 
     struct Row {
         QLineEdit** field;
@@ -313,39 +290,35 @@ void TfrmSchedario_Chiavi::buildForm() {
 
 void TfrmSchedario_Chiavi::buildHiddenCarriers() {
     QWidget* c = content();
-    const QStringList days = twoDigits(1, 31);
-    const QStringList hours = twoDigits(0, 23);
-    const QStringList minutes = twoDigits(0, 59);
+    const QStringList& days = Dates::dayItems();
+    const QStringList& hours = Dates::hourItems();
+    const QStringList& minutes = Dates::minuteItems();
 
-    txtPersonaRit = new QLineEdit(c);
-    txtPersonaRit->setObjectName(QStringLiteral("txtPersonaRit"));
-    txtPersonaRit->hide();
-    txtPersonaRic = new QLineEdit(c);
-    txtPersonaRic->setObjectName(QStringLiteral("txtPersonaRic"));
-    txtPersonaRic->hide();
+    txtPersonaRit = UiKit::hiddenEdit(c, QStringLiteral("txtPersonaRit"));
+    txtPersonaRic = UiKit::hiddenEdit(c, QStringLiteral("txtPersonaRic"));
 
-    txtGiornoRit = dropDown(c, QStringLiteral("txtGiornoRit"), days);
-    txtMeseRit = dropDown(c, QStringLiteral("txtMeseRit"), Dates::monthNames());
-    txtOreRit = dropDown(c, QStringLiteral("txtOreRit"), hours);
-    txtMinutiRit = dropDown(c, QStringLiteral("txtMinutiRit"), minutes);
-    lblAnnoRit = hiddenLabel(c, QStringLiteral("lblAnnoRit"));
-    lblDataRit = hiddenLabel(c, QStringLiteral("lblDataRit"));
-    lblOraRit = hiddenLabel(c, QStringLiteral("lblOraRit"));
+    txtGiornoRit = hiddenDropDown(c, QStringLiteral("txtGiornoRit"), days);
+    txtMeseRit = hiddenDropDown(c, QStringLiteral("txtMeseRit"), Dates::monthNames());
+    txtOreRit = hiddenDropDown(c, QStringLiteral("txtOreRit"), hours);
+    txtMinutiRit = hiddenDropDown(c, QStringLiteral("txtMinutiRit"), minutes);
+    lblAnnoRit = UiKit::hiddenLabel(c, QStringLiteral("lblAnnoRit"));
+    lblDataRit = UiKit::hiddenLabel(c, QStringLiteral("lblDataRit"));
+    lblOraRit = UiKit::hiddenLabel(c, QStringLiteral("lblOraRit"));
 
-    txtGiornoRic = dropDown(c, QStringLiteral("txtGiornoRic"), days);
-    txtMeseRic = dropDown(c, QStringLiteral("txtMeseRic"), Dates::monthNames());
-    txtOreRic = dropDown(c, QStringLiteral("txtOreRic"), hours);
-    txtMinutiRic = dropDown(c, QStringLiteral("txtMinutiRic"), minutes);
-    lblAnnoRic = hiddenLabel(c, QStringLiteral("lblAnnoRic"));
-    lblDataRic = hiddenLabel(c, QStringLiteral("lblDataRic"));
-    lblOraRic = hiddenLabel(c, QStringLiteral("lblOraRic"));
+    txtGiornoRic = hiddenDropDown(c, QStringLiteral("txtGiornoRic"), days);
+    txtMeseRic = hiddenDropDown(c, QStringLiteral("txtMeseRic"), Dates::monthNames());
+    txtOreRic = hiddenDropDown(c, QStringLiteral("txtOreRic"), hours);
+    txtMinutiRic = hiddenDropDown(c, QStringLiteral("txtMinutiRic"), minutes);
+    lblAnnoRic = UiKit::hiddenLabel(c, QStringLiteral("lblAnnoRic"));
+    lblDataRic = UiKit::hiddenLabel(c, QStringLiteral("lblDataRic"));
+    lblOraRic = UiKit::hiddenLabel(c, QStringLiteral("lblOraRic"));
 
-    lblFile01 = hiddenLabel(c, QStringLiteral("lblFile01"));
-    lblFile02 = hiddenLabel(c, QStringLiteral("lblFile02"));
-    lblFile03 = hiddenLabel(c, QStringLiteral("lblFile03"));
-    lblDesc01 = hiddenLabel(c, QStringLiteral("lblDesc01"));
-    lblDesc02 = hiddenLabel(c, QStringLiteral("lblDesc02"));
-    lblDesc03 = hiddenLabel(c, QStringLiteral("lblDesc03"));
+    lblFile01 = UiKit::hiddenLabel(c, QStringLiteral("lblFile01"));
+    lblFile02 = UiKit::hiddenLabel(c, QStringLiteral("lblFile02"));
+    lblFile03 = UiKit::hiddenLabel(c, QStringLiteral("lblFile03"));
+    lblDesc01 = UiKit::hiddenLabel(c, QStringLiteral("lblDesc01"));
+    lblDesc02 = UiKit::hiddenLabel(c, QStringLiteral("lblDesc02"));
+    lblDesc03 = UiKit::hiddenLabel(c, QStringLiteral("lblDesc03"));
 }
 
 bool TfrmSchedario_Chiavi::eventFilter(QObject* watched, QEvent* event) {

@@ -48,9 +48,7 @@ TfrmTrovaSchedario_Chiavi::TfrmTrovaSchedario_Chiavi(QWidget* owner)
     DateSettings::apply();
     setFixedSize(1320, 630);
 
-    lblMemory = new QLabel(this);
-    lblMemory->setObjectName(QStringLiteral("lblMemory"));
-    lblMemory->hide();
+    lblMemory = UiKit::hiddenLabel(this, QStringLiteral("lblMemory"));
 
     FleetListKind kind;
     kind.key = QStringLiteral("TfrmTrovaSchedario_Chiavi");
@@ -142,9 +140,7 @@ TfrmTrovaSchedario_Chiavi::TfrmTrovaSchedario_Chiavi(QWidget* owner)
         UiKit::name(b, b->text());
     }
 
-    lblConta = new QLabel(QStringLiteral("0"), panAvvio);
-    lblConta->setObjectName(QStringLiteral("lblConta"));
-    lblConta->hide();
+    lblConta = UiKit::hiddenLabel(panAvvio, QStringLiteral("lblConta"), QStringLiteral("0"));
 
     QWidget* previous = txtNote;
     for (QWidget* next : {static_cast<QWidget*>(btnAnnulla), static_cast<QWidget*>(btnCerca)}) {

@@ -58,13 +58,6 @@ QString asciiLower(const QString& text) {
     return out;
 }
 
-QStringList dayItems() {
-    QStringList items;
-    for (int d = 1; d <= 31; ++d)
-        items << QStringLiteral("%1").arg(d, 2, 10, QLatin1Char('0'));
-    return items;
-}
-
 // The month whose name matches (A-Z folded, trimmed), from 1; 0 for none.
 int monthOf(const QString& text) {
     const QString wanted = ShortText::trim(asciiLower(text));
@@ -73,12 +66,6 @@ int monthOf(const QString& text) {
         if (asciiLower(names.at(i)) == wanted)
             return i + 1;
     return 0;
-}
-
-// Sets a drop-down's text with no list item selected.
-void setTextNoItem(QComboBox* box, const QString& text) {
-    box->setCurrentIndex(-1);
-    box->setEditText(text);
 }
 
 // The year field: digits, Backspace, Delete and the two arrows; Enter moves on. The year labels
@@ -193,17 +180,10 @@ QLabel* caption(QWidget* parent, const QString& name, const QString& text, int x
 
 QComboBox* dropDown(QWidget* parent, const QString& name, const QStringList& items, int maxLength,
                     const QRect& geometry, const QString& accessibleName) {
-    auto* box = new QComboBox(parent);
-    box->setObjectName(name);
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    box->addItems(items);
-    box->setMaxVisibleItems(12);
+    QComboBox* box = UiKit::listDropDown(parent, name, items);
     box->lineEdit()->setMaxLength(maxLength);
-    box->setCompleter(nullptr);
     box->setStyleSheet(QStringLiteral("QComboBox { font-size: 11pt; }"));
     box->setGeometry(geometry);
-    setTextNoItem(box, QString());
     UiKit::name(box, accessibleName);
     return box;
 }
@@ -254,7 +234,7 @@ TfrmMenuRiepilogo::TfrmMenuRiepilogo() : TAppScreen(QStringLiteral(" Onderia - D
         group->setGeometry(x, 190, 290, 180);
         titGiorno =
             caption(group, QStringLiteral("titGiorno") + side, QStringLiteral("Giorno:"), 22, 34);
-        giorno = dropDown(group, QStringLiteral("txtGiorno") + side, dayItems(), 2,
+        giorno = dropDown(group, QStringLiteral("txtGiorno") + side, Dates::dayItems(), 2,
                           QRect(22, 56, 76, 30),
                           QStringLiteral("Giorno di %1 intervallo")
                               .arg(side == QStringLiteral("Inizio") ? QStringLiteral("inizio")
@@ -365,9 +345,9 @@ void TfrmMenuRiepilogo::FormShow() {
     const QString day = QStringLiteral("%1").arg(today.day(), 2, 10, QLatin1Char('0'));
     const QString month = Dates::monthName(today.month());
     for (QComboBox* box : {txtGiornoFine, txtGiornoInizio})
-        setTextNoItem(box, day);
+        UiKit::setDropDownText(box, day);
     for (QComboBox* box : {txtMeseFine, txtMeseInizio})
-        setTextNoItem(box, month);
+        UiKit::setDropDownText(box, month);
     const QString year = QStringLiteral("%1").arg(today.year(), 4, 10, QLatin1Char('0'));
     txtAnno->setText(year);
     lblAnnoInizio->setText(year);
@@ -384,13 +364,13 @@ void TfrmMenuRiepilogo::txtAnnoChange() {
 
 void TfrmMenuRiepilogo::txtGiornoExit(QComboBox* day) {
     const QString text = day->currentText();
-    if (!dayItems().contains(ShortText::trim(text)))
-        setTextNoItem(day, QString());
+    if (!Dates::dayItems().contains(ShortText::trim(text)))
+        UiKit::setDropDownText(day, QString());
 }
 
 void TfrmMenuRiepilogo::txtMeseExit(QComboBox* month) {
     if (monthOf(month->currentText()) == 0)
-        setTextNoItem(month, QString());
+        UiKit::setDropDownText(month, QString());
 }
 
 QString TfrmMenuRiepilogo::composeDate(const QString& day, const QString& month,

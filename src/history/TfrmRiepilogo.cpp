@@ -95,9 +95,7 @@ TfrmRiepilogo::TfrmRiepilogo(QWidget* owner)
     status_->background(bkgIntervallo);
     status_->background(lblIntervallo);
 
-    lblFile = new QLabel(this);
-    lblFile->setObjectName(QStringLiteral("lblFile"));
-    lblFile->hide();
+    lblFile = UiKit::hiddenLabel(this, QStringLiteral("lblFile"));
 }
 
 int TfrmRiepilogo::dateKey(QByteArrayView text) {

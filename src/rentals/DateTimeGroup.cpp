@@ -6,7 +6,6 @@
 #include "rentals/Dates.h"
 
 #include <QComboBox>
-#include <QCompleter>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -17,13 +16,6 @@
 
 namespace {
 
-QStringList twoDigits(int from, int to) {
-    QStringList items;
-    for (int i = from; i <= to; ++i)
-        items << QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
-    return items;
-}
-
 QString suffix(Side side) {
     return side == Side::Ritiro ? QStringLiteral("Rit") : QStringLiteral("Ric");
 }
@@ -32,14 +24,12 @@ QString suffix(Side side) {
 TDateTimeGroup::Controls makeControls(Side side, QWidget* parent) {
     const QString s = suffix(side);
     TDateTimeGroup::Controls c{};
-    c.giorno = TDateTimeGroup::dropDown(parent, QStringLiteral("txtGiorno") + s,
-                                        TDateTimeGroup::dayItems(), QString());
-    c.mese = TDateTimeGroup::dropDown(parent, QStringLiteral("txtMese") + s, Dates::monthNames(),
-                                      QString());
-    c.ore = TDateTimeGroup::dropDown(parent, QStringLiteral("txtOre") + s,
-                                     TDateTimeGroup::hourItems(), QStringLiteral("00"));
-    c.minuti = TDateTimeGroup::dropDown(parent, QStringLiteral("txtMinuti") + s,
-                                        TDateTimeGroup::minuteItems(), QStringLiteral("00"));
+    c.giorno = UiKit::listDropDown(parent, QStringLiteral("txtGiorno") + s, Dates::dayItems());
+    c.mese = UiKit::listDropDown(parent, QStringLiteral("txtMese") + s, Dates::monthNames());
+    c.ore = UiKit::listDropDown(parent, QStringLiteral("txtOre") + s, Dates::hourItems());
+    c.minuti = UiKit::listDropDown(parent, QStringLiteral("txtMinuti") + s, Dates::minuteItems());
+    UiKit::setDropDownText(c.ore, QStringLiteral("00"));
+    UiKit::setDropDownText(c.minuti, QStringLiteral("00"));
     c.anno = new QLabel(QStringLiteral("ANNO"), parent);
     c.anno->setObjectName(QStringLiteral("lblAnno") + s);
     c.data = new QLabel(parent);
@@ -52,32 +42,6 @@ TDateTimeGroup::Controls makeControls(Side side, QWidget* parent) {
 }
 
 } // namespace
-
-QStringList TDateTimeGroup::dayItems() {
-    return twoDigits(1, 31);
-}
-
-QStringList TDateTimeGroup::hourItems() {
-    return twoDigits(0, 23);
-}
-
-QStringList TDateTimeGroup::minuteItems() {
-    return twoDigits(0, 59);
-}
-
-QComboBox* TDateTimeGroup::dropDown(QWidget* parent, const QString& name, const QStringList& items,
-                                    const QString& initial) {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(name);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setCompleter(nullptr); // nothing is completed
-    combo->addItems(items);
-    combo->setMaxVisibleItems(12);
-    combo->setCurrentIndex(-1);
-    combo->setEditText(initial);
-    return combo;
-}
 
 TDateTimeGroup::TDateTimeGroup(Side side, QWidget* owner) : QObject(owner), side_(side) {
     const bool ritiro = side == Side::Ritiro;
@@ -181,9 +145,7 @@ bool TDateTimeGroup::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusIn:
         if (watched == combo->lineEdit() || !combo->lineEdit()->hasFocus()) {
             // The selected item is forgotten; the text stays.
-            const QString text = combo->currentText();
-            combo->setCurrentIndex(-1);
-            combo->setEditText(text);
+            UiKit::setDropDownText(combo, combo->currentText());
         }
         return false;
     case QEvent::FocusOut: {
@@ -211,8 +173,7 @@ bool TDateTimeGroup::eventFilter(QObject* watched, QEvent* event) {
         }
         case Qt::Key_Backspace:
         case Qt::Key_Delete:
-            combo->setCurrentIndex(-1);
-            combo->setEditText(QString());
+            UiKit::setDropDownText(combo, QString());
             return true;
         case Qt::Key_Left:
         case Qt::Key_Right:
@@ -233,16 +194,12 @@ void TDateTimeGroup::leave(QComboBox* combo) {
     for (int i = 0; i < combo->count(); ++i)
         if (combo->itemText(i) == text)
             return; // an exact item: the text stays as it is
-    combo->setCurrentIndex(-1);
-    combo->setEditText(QString());
+    UiKit::setDropDownText(combo, QString());
 }
 
 void TDateTimeGroup::nowAction() {
     const QDateTime now = Clock::now();
-    auto put = [](QComboBox* combo, const QString& text) {
-        combo->setCurrentIndex(-1);
-        combo->setEditText(text);
-    };
+    const auto put = UiKit::setDropDownText;
     put(mine_.giorno, now.toString(QStringLiteral("dd")));
     put(mine_.mese, Dates::monthName(now.date().month()));
     put(mine_.ore, now.toString(QStringLiteral("HH")));
@@ -282,9 +239,7 @@ QString TDateTimeGroup::message(QChar letter) const {
 bool TDateTimeGroup::checkBeforeSaving() {
     for (QComboBox* combo : {mine_.giorno, mine_.mese, mine_.ore, mine_.minuti, other_.giorno,
                              other_.mese, other_.ore, other_.minuti}) {
-        const QString text = combo->currentText();
-        combo->setCurrentIndex(-1);
-        combo->setEditText(text);
+        UiKit::setDropDownText(combo, combo->currentText());
     }
     const QString day = mine_.giorno->currentText().trimmed();
     const QString month = mine_.mese->currentText().trimmed();

@@ -50,15 +50,6 @@ public:
     // The checks before saving. On a failure: the message, the focus, and false.
     bool checkBeforeSaving();
 
-    // The drop-down item lists.
-    static QStringList dayItems();
-    static QStringList hourItems();
-    static QStringList minuteItems();
-
-    // Creates a drop-down edit with a fixed item list, starting with `initial`.
-    static QComboBox* dropDown(QWidget* parent, const QString& name, const QStringList& items,
-                               const QString& initial);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

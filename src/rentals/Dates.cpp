@@ -11,6 +11,30 @@ const QStringList& Dates::monthNames() {
     return names;
 }
 
+namespace {
+QStringList twoDigits(int from, int to) {
+    QStringList items;
+    for (int i = from; i <= to; ++i)
+        items << QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
+    return items;
+}
+} // namespace
+
+const QStringList& Dates::dayItems() {
+    static const QStringList items = twoDigits(1, 31);
+    return items;
+}
+
+const QStringList& Dates::hourItems() {
+    static const QStringList items = twoDigits(0, 23);
+    return items;
+}
+
+const QStringList& Dates::minuteItems() {
+    static const QStringList items = twoDigits(0, 59);
+    return items;
+}
+
 QString Dates::monthNumber(const QString& name) {
     const qsizetype at = monthNames().indexOf(name);
     return at < 0 ? QString() : QStringLiteral("%1").arg(at + 1, 2, 10, QLatin1Char('0'));

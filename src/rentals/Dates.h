@@ -7,6 +7,10 @@ namespace Dates {
 
 // "Gennaio" .. "Dicembre", in calendar order.
 const QStringList& monthNames();
+// The items of the day, hour and minute drop-downs: "01".."31", "00".."23", "00".."59".
+const QStringList& dayItems();
+const QStringList& hourItems();
+const QStringList& minuteItems();
 // The two-digit number of a month name ("Luglio" -> "07"), exact match; "" for no month.
 QString monthNumber(const QString& name);
 // The month name of a two-digit number ("07" -> "Luglio"); "" for no month.

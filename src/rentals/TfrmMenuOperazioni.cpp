@@ -76,9 +76,7 @@ TfrmMenuOperazioni::TfrmMenuOperazioni()
     connect(imgGuida, &QPushButton::clicked, this, &TfrmMenuOperazioni::imgGuidaClick);
     connect(imgEsci, &QPushButton::clicked, this, &TfrmMenuOperazioni::imgEsciClick);
 
-    lblMemory_ = new QLabel(QStringLiteral("avvio"), box);
-    lblMemory_->setObjectName(QStringLiteral("lblMemory"));
-    lblMemory_->hide();
+    lblMemory_ = UiKit::hiddenLabel(box, QStringLiteral("lblMemory"), QStringLiteral("avvio"));
 }
 
 void TfrmMenuOperazioni::FormShow() {

@@ -26,25 +26,6 @@ namespace {
 
 const QString kStartStatus = QStringLiteral("Pronto per archiviare una nuova scheda...");
 
-QLineEdit* hiddenEdit(QWidget* parent, const QString& name) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->hide();
-    return edit;
-}
-
-QLabel* hiddenLabel(QWidget* parent, const QString& name, const QString& text = QString()) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->hide();
-    return label;
-}
-
-void setCombo(QComboBox* combo, const QString& text) {
-    combo->setCurrentIndex(-1);
-    combo->setEditText(text);
-}
-
 QString trimmed(const QString& text) {
     return ShortText::trim(text);
 }
@@ -142,18 +123,18 @@ TfrmOperazione::TfrmOperazione(Side side)
     connect(btnApplica, &QPushButton::clicked, this, &TfrmOperazione::btnApplicaClick);
 
     // The rest of the card rides along, hidden.
-    txtScheda_ = hiddenLabel(box, QStringLiteral("txtScheda"));
-    txtStato_ = hiddenEdit(box, QStringLiteral("txtStato"));
-    txtDuplicati_ = hiddenEdit(box, QStringLiteral("txtDuplicati"));
-    txtNote_ = hiddenEdit(box, QStringLiteral("txtNote"));
+    txtScheda_ = UiKit::hiddenLabel(box, QStringLiteral("txtScheda"));
+    txtStato_ = UiKit::hiddenEdit(box, QStringLiteral("txtStato"));
+    txtDuplicati_ = UiKit::hiddenEdit(box, QStringLiteral("txtDuplicati"));
+    txtNote_ = UiKit::hiddenEdit(box, QStringLiteral("txtNote"));
     chkSmarrita_ = new QCheckBox(box);
     chkSmarrita_->setObjectName(QStringLiteral("chkSmarrita"));
     chkSmarrita_->hide();
     for (int i = 0; i < 3; ++i) {
-        lblFile_[i] = hiddenLabel(box, QStringLiteral("lblFile0%1").arg(i + 1));
-        lblDesc_[i] = hiddenLabel(box, QStringLiteral("lblDesc0%1").arg(i + 1));
+        lblFile_[i] = UiKit::hiddenLabel(box, QStringLiteral("lblFile0%1").arg(i + 1));
+        lblDesc_[i] = UiKit::hiddenLabel(box, QStringLiteral("lblDesc0%1").arg(i + 1));
     }
-    lblPosizione_ = hiddenLabel(box, QStringLiteral("lblPosizione"), QStringLiteral("0"));
+    lblPosizione_ = UiKit::hiddenLabel(box, QStringLiteral("lblPosizione"), QStringLiteral("0"));
 
     // The start panel covers the work area until a craft is chosen.
     panAvvio_ = new QFrame(box);
@@ -255,7 +236,7 @@ void TfrmOperazione::putCard(const TScheda& card, qint64 position) {
         txtPersonaRic_->clear();
         for (QComboBox* c :
              {rit.giorno, rit.mese, rit.ore, rit.minuti, ric.giorno, ric.mese, ric.ore, ric.minuti})
-            setCombo(c, QString());
+            UiKit::setDropDownText(c, QString());
         for (QLabel* l : {rit.data, rit.ora, ric.anno, ric.data, ric.ora})
             l->clear();
         rit.anno->setText(year);
@@ -263,18 +244,18 @@ void TfrmOperazione::putCard(const TScheda& card, qint64 position) {
         // A return keeps who took the craft out and when.
         txtPersonaRit_->setText(card.PersonaRit);
         txtPersonaRic_->setText(card.PersonaRic);
-        setCombo(rit.giorno, card.GiornoRit);
-        setCombo(rit.mese, card.MeseRit);
+        UiKit::setDropDownText(rit.giorno, card.GiornoRit);
+        UiKit::setDropDownText(rit.mese, card.MeseRit);
         rit.anno->setText(card.AnnoRit);
         rit.data->setText(card.DataRit);
-        setCombo(rit.ore, card.OreRit);
-        setCombo(rit.minuti, card.MinutiRit);
+        UiKit::setDropDownText(rit.ore, card.OreRit);
+        UiKit::setDropDownText(rit.minuti, card.MinutiRit);
         rit.ora->setText(card.OraRit);
-        setCombo(ric.giorno, card.GiornoRic);
-        setCombo(ric.mese, card.MeseRic);
+        UiKit::setDropDownText(ric.giorno, card.GiornoRic);
+        UiKit::setDropDownText(ric.mese, card.MeseRic);
         ric.data->setText(card.DataRic);
-        setCombo(ric.ore, card.OreRic);
-        setCombo(ric.minuti, card.MinutiRic);
+        UiKit::setDropDownText(ric.ore, card.OreRic);
+        UiKit::setDropDownText(ric.minuti, card.MinutiRic);
         ric.ora->setText(card.OraRic);
         ric.anno->setText(year);
     }

@@ -66,9 +66,7 @@ TfrmRiepilogo_Operazione::TfrmRiepilogo_Operazione(QWidget* owner)
         fields_.append(edit);
         ++row;
     }
-    lblPosizione_ = new QLabel(this);
-    lblPosizione_->setObjectName(QStringLiteral("lblPosizione"));
-    lblPosizione_->hide();
+    lblPosizione_ = UiKit::hiddenLabel(this, QStringLiteral("lblPosizione"));
     auto* btnOK = new QPushButton(QStringLiteral("OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
     btnOK->setDefault(true);
@@ -97,7 +95,7 @@ void TfrmRiepilogo_Operazione::showEvent(QShowEvent* event) {
 }
 
 void TfrmRiepilogo_Operazione::btnOKClick() {
-    const bool ok = guarded(
+    guarded(
         [this] {
             HistoryFile history;
             history.openOrCreate();
@@ -119,6 +117,5 @@ void TfrmRiepilogo_Operazione::btnOKClick() {
                 "noleggi.\n\r\n\rAccertarsi di possedere i privilegi di scrittura nella cartella "
                 "di installazione del programma."));
         });
-    Q_UNUSED(ok);
     accept();
 }
