@@ -4,6 +4,7 @@
 #include "app/DateSettings.h"
 #include "app/Errors.h"
 #include "app/Messages.h"
+#include "app/Theme.h"
 #include "app/UiKit.h"
 #include "fleet/FleetLists.h"
 #include "fleet/ShortText.h"
@@ -23,9 +24,6 @@
 #include <memory>
 
 TfrmMenuRiepilogo* frmMenuRiepilogo = nullptr;
-
-const QColor TfrmMenuRiepilogo::kLinkColour(0x00, 0x00, 0x8B);
-const QColor TfrmMenuRiepilogo::kLinkPressedColour(0xFF, 0xA5, 0x00);
 
 namespace {
 
@@ -302,15 +300,15 @@ TfrmMenuRiepilogo::TfrmMenuRiepilogo() : TAppScreen(QStringLiteral(" Onderia - D
                                   kArt + QStringLiteral("history-orologio.svg"), QSize(52, 52),
                                   QStringLiteral("Elenco dei mezzi non ancora riconsegnati"));
     cmdWeb->move(652, 549);
-    lnkWeb = new QPushButton(
-        QStringLiteral("Fare clic qui per visualizzare l'elenco dei mezzi non ancora riconsegnati"),
-        c);
-    lnkWeb->setObjectName(QStringLiteral("lnkWeb"));
-    lnkWeb->setFlat(true);
-    lnkWeb->setCursor(Qt::PointingHandCursor);
+    lnkWeb = UiKit::linkButton(
+        c, QStringLiteral("lnkWeb"),
+        QStringLiteral(
+            "Fare clic qui per visualizzare l'elenco dei mezzi non ancora riconsegnati"));
+    QFont linkFont = lnkWeb->font();
+    linkFont.setBold(true);
+    lnkWeb->setFont(linkFont);
     lnkWeb->setGeometry(716, 562, 516, 30);
-    UiKit::name(lnkWeb, lnkWeb->text());
-    setLinkColour(kLinkColour);
+    UiKit::tieToLink(cmdWeb, lnkWeb);
 
     // Keys, highlights and the Enter cycle.
     auto* yearKeys = new YearKeys(this);
@@ -333,11 +331,8 @@ TfrmMenuRiepilogo::TfrmMenuRiepilogo() : TAppScreen(QStringLiteral(" Onderia - D
     connect(btnRiepilogo, &QPushButton::clicked, this, &TfrmMenuRiepilogo::btnRiepilogoClick);
     connect(btnGuida, &QPushButton::clicked, this, &TfrmMenuRiepilogo::btnGuidaClick);
     connect(btnChiudi, &QPushButton::clicked, this, &TfrmMenuRiepilogo::btnChiudiClick);
-    for (QPushButton* link : {lnkWeb, cmdWeb}) {
-        connect(link, &QPushButton::pressed, this, [this] { setLinkColour(kLinkPressedColour); });
-        connect(link, &QPushButton::released, this, [this] { setLinkColour(kLinkColour); });
+    for (QPushButton* link : {lnkWeb, cmdWeb})
         connect(link, &QPushButton::clicked, this, &TfrmMenuRiepilogo::lnkWebClick);
-    }
 }
 
 void TfrmMenuRiepilogo::FormShow() {
@@ -451,16 +446,8 @@ void TfrmMenuRiepilogo::btnRiepilogoClick() {
     lblAttendere->hide();
 }
 
-void TfrmMenuRiepilogo::setLinkColour(const QColor& colour) {
-    lnkWeb->setStyleSheet(QStringLiteral("QPushButton { color: %1; text-decoration: underline;"
-                                         " border: none; background: transparent;"
-                                         " text-align: left; font-weight: bold; }")
-                              .arg(colour.name()));
-    lnkWeb->setProperty("linkColour", colour.name());
-}
-
 void TfrmMenuRiepilogo::lnkWebClick() {
-    setLinkColour(kLinkColour);
+    UiKit::setLinkColour(lnkWeb, Theme::kLink);
     FleetLists::openDaRiconsegnare(this);
 }
 

@@ -1,8 +1,6 @@
 #pragma once
 #include "app/AppScreen.h"
 
-#include <QColor>
-
 class QComboBox;
 class QFrame;
 class QGroupBox;
@@ -49,10 +47,6 @@ public:
     QPushButton* lnkWeb;
     QPushButton* cmdWeb;
 
-    // The colours of the link to the list of craft not yet returned.
-    static const QColor kLinkColour;        // dark blue
-    static const QColor kLinkPressedColour; // orange while the mouse is pressed on it
-
 public slots:
     void btnRiepilogoClick();
     void btnRiepilogoMouseDown();
@@ -67,7 +61,6 @@ protected:
     void FormShow() override;
 
 private:
-    void setLinkColour(const QColor& colour);
     // Composes "dd/mm/yyyy" from a day, a month name (A-Z folded, trimmed) and a year; empty
     // when the month is none of the twelve.
     static QString composeDate(const QString& day, const QString& month, const QString& year);

@@ -6,6 +6,7 @@
 #include "app/Messages.h"
 #include "app/Screens.h"
 #include "app/TfrmAvvio.h"
+#include "app/Theme.h"
 #include "history/TfrmMenuRiepilogo.h"
 #include "history/TfrmRiepilogo.h"
 #include "output/RecordGrid.h"
@@ -16,6 +17,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -401,15 +403,19 @@ private slots:
 
     void linkColours() {
         TfrmMenuRiepilogo* s = screen();
-        const QString darkBlue = TfrmMenuRiepilogo::kLinkColour.name();
+        const QString darkBlue = Theme::kLink.name();
         QCOMPARE(darkBlue, QStringLiteral("#00008b"));
         QCOMPARE(s->lnkWeb->property("linkColour").toString(), darkBlue);
         QCOMPARE(s->lnkWeb->text(), QStringLiteral("Fare clic qui per visualizzare l'elenco dei "
                                                    "mezzi non ancora riconsegnati"));
         for (QPushButton* control : {s->lnkWeb, s->cmdWeb}) {
-            emit control->pressed();
+            // Pressed and let go away from the control, so nothing opens.
+            QTest::mousePress(control, Qt::LeftButton);
             QCOMPARE(s->lnkWeb->property("linkColour").toString(), QStringLiteral("#ffa500"));
-            emit control->released();
+            QMouseEvent away(QEvent::MouseButtonRelease, QPointF(-50, -50),
+                             control->mapToGlobal(QPointF(-50, -50)), Qt::LeftButton, Qt::NoButton,
+                             Qt::NoModifier);
+            QApplication::sendEvent(control, &away);
             QCOMPARE(s->lnkWeb->property("linkColour").toString(), darkBlue);
         }
     }
