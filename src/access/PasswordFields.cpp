@@ -2,7 +2,10 @@
 
 #include "app/UiKit.h"
 
+#include <QDialog>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <limits>
 
 QLineEdit* PasswordFields::field(QWidget* parent, const QString& objectName,
@@ -19,4 +22,23 @@ QLineEdit* PasswordFields::field(QWidget* parent, const QString& objectName,
     edit->setProperty("password", true);
     UiKit::name(edit, accessibleName);
     return edit;
+}
+
+QPushButton* PasswordFields::button(QWidget* parent, const QString& objectName,
+                                    const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(objectName);
+    button->setAutoDefault(false);
+    button->setMinimumWidth(100);
+    UiKit::name(button, caption);
+    return button;
+}
+
+void PasswordFields::stack(QDialog* screen, QWidget* logo, QLayout* body, const QSize& size) {
+    auto* layout = new QVBoxLayout(screen);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(logo);
+    layout->addLayout(body);
+    screen->setFixedSize(size);
 }

@@ -1,13 +1,23 @@
 #pragma once
+#include <QSize>
 #include <QString>
 
+class QDialog;
+class QLayout;
 class QLineEdit;
+class QPushButton;
 class QWidget;
 
-// The password fields of the login and change-password screens: typed characters shown
-// masked, no maximum length, bold 14-point text.
+// The parts the login and change-password screens share.
 namespace PasswordFields {
 
+// A password field: typed characters shown masked, no maximum length, bold 14-point text.
 QLineEdit* field(QWidget* parent, const QString& objectName, const QString& accessibleName);
+
+// A button of these screens: Enter never presses it by default; named by its caption.
+QPushButton* button(QWidget* parent, const QString& objectName, const QString& caption);
+
+// Lays the screen out as the logo across the top and the body below it, at a fixed size.
+void stack(QDialog* screen, QWidget* logo, QLayout* body, const QSize& size);
 
 } // namespace PasswordFields

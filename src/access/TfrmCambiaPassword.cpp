@@ -69,17 +69,10 @@ TfrmCambiaPassword::TfrmCambiaPassword() : TAuxDialog(nullptr, QStringLiteral(" 
     effPasswordNew = UiKit::frameOnFocus(txtPasswordNew, QStringLiteral("effPasswordNew"));
     effConferma = UiKit::frameOnFocus(txtConferma, QStringLiteral("effConferma"));
 
-    cmdEsci = new QPushButton(QStringLiteral("Chiudi"), this);
-    cmdEsci->setObjectName(QStringLiteral("cmdEsci"));
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdEsci = PasswordFields::button(this, QStringLiteral("cmdEsci"), QStringLiteral("Chiudi"));
+    cmdOK = PasswordFields::button(this, QStringLiteral("cmdOK"), QStringLiteral("OK"));
     cmdOK->setEnabled(false);
     cmdOK->setProperty("primary", true);
-    for (QPushButton* button : {cmdOK, cmdEsci}) {
-        button->setAutoDefault(false);
-        button->setMinimumWidth(100);
-        UiKit::name(button, button->text());
-    }
 
     auto* body = new QVBoxLayout;
     body->setContentsMargins(36, 16, 36, 22);
@@ -99,12 +92,7 @@ TfrmCambiaPassword::TfrmCambiaPassword() : TAuxDialog(nullptr, QStringLiteral(" 
     buttons->addWidget(cmdEsci);
     body->addLayout(buttons);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(imgLogo);
-    layout->addLayout(body);
-    setFixedSize(width, 440);
+    PasswordFields::stack(this, imgLogo, body, QSize(width, 440));
 
     setTabOrder(txtPasswordOld, txtPasswordNew);
     setTabOrder(txtPasswordNew, txtConferma);

@@ -45,19 +45,12 @@ TfrmPassword::TfrmPassword() : TAuxDialog(nullptr, QStringLiteral(" Onderia - Au
     lblRigo05->setBuddy(txtPassword);
     effPassword = UiKit::frameOnFocus(txtPassword, QStringLiteral("effPassword"));
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK = PasswordFields::button(this, QStringLiteral("cmdOK"), QStringLiteral("OK"));
     cmdOK->setEnabled(false);
-    cmdEsci = new QPushButton(QStringLiteral("Esci"), this);
-    cmdEsci->setObjectName(QStringLiteral("cmdEsci"));
-    btnCambiaPassword = new QPushButton(QStringLiteral("Cambia password"), this);
-    btnCambiaPassword->setObjectName(QStringLiteral("btnCambiaPassword"));
-    for (QPushButton* button : {cmdOK, cmdEsci, btnCambiaPassword}) {
-        button->setAutoDefault(false);
-        button->setMinimumWidth(100);
-        UiKit::name(button, button->text());
-    }
     cmdOK->setProperty("primary", true);
+    cmdEsci = PasswordFields::button(this, QStringLiteral("cmdEsci"), QStringLiteral("Esci"));
+    btnCambiaPassword = PasswordFields::button(this, QStringLiteral("btnCambiaPassword"),
+                                               QStringLiteral("Cambia password"));
 
     auto* body = new QVBoxLayout;
     body->setContentsMargins(36, 18, 36, 22);
@@ -73,12 +66,7 @@ TfrmPassword::TfrmPassword() : TAuxDialog(nullptr, QStringLiteral(" Onderia - Au
     buttons->addWidget(cmdEsci);
     body->addLayout(buttons);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(imgLogo);
-    layout->addLayout(body);
-    setFixedSize(width, 320);
+    PasswordFields::stack(this, imgLogo, body, QSize(width, 320));
 
     setTabOrder(txtPassword, cmdOK);
     setTabOrder(cmdOK, cmdEsci);
