@@ -1,5 +1,6 @@
 // One whole rental as the staff make it: the operations menu, the pick-up list, the pick-up,
 // the return list, the return and its confirmation.
+#include "FleetFixtures.h"
 #include "TestSupport.h"
 
 #include "app/Clock.h"
@@ -76,15 +77,7 @@ class TestRentalFlow : public QObject {
 private slots:
     void aWholeRental() {
         TestSandbox box;
-        {
-            FleetFile f;
-            f.openOrCreate();
-            for (const TScheda& c : {craft("KY-1"), craft("KY-2"), craft("KY-3")}) {
-                TScheda numbered = c;
-                numbered.Scheda = TScheda::numberFor(f.count() + 1);
-                f.append(numbered);
-            }
-        }
+        writeFleet({craft("KY-1"), craft("KY-2"), craft("KY-3")});
         Screens::createAll();
         frmAvvio->showScreen();
 

@@ -1,4 +1,5 @@
 // Pick-ups and returns driven through the real screens, checked in the fleet and history files.
+#include "FleetFixtures.h"
 #include "TestSupport.h"
 
 #include "app/Clock.h"
@@ -42,16 +43,6 @@ TScheda craft(const QString& code) {
     c.File01 = QStringLiteral("foto.jpg");
     c.Desc01 = QStringLiteral("Foto del mezzo");
     return c;
-}
-
-void writeFleet(const QList<TScheda>& cards) {
-    FleetFile f;
-    f.openOrCreate();
-    for (TScheda c : cards) {
-        c.Scheda = TScheda::numberFor(f.count() + 1);
-        f.append(c);
-    }
-    f.close();
 }
 
 TScheda cardAt(qint64 position) {
