@@ -9,6 +9,7 @@
 #include "output/GridScreen.h"
 #include "output/RecordGrid.h"
 #include "output/SpreadsheetWriter.h"
+#include "rentals/Dates.h"
 
 #include <QCollator>
 #include <QDate>
@@ -98,30 +99,11 @@ TfrmRiepilogo::TfrmRiepilogo(QWidget* owner)
     lblFile = UiKit::hiddenLabel(this, QStringLiteral("lblFile"));
 }
 
-int TfrmRiepilogo::dateKey(QByteArrayView text) {
-    text = text.trimmed();
-    if (text.size() != 10 || text[2] != '/' || text[5] != '/')
-        return 0;
-    int digits[8];
-    int n = 0;
-    for (int i : {0, 1, 3, 4, 6, 7, 8, 9}) {
-        if (text[i] < '0' || text[i] > '9')
-            return 0;
-        digits[n++] = text[i] - '0';
-    }
-    const int day = digits[0] * 10 + digits[1];
-    const int month = digits[2] * 10 + digits[3];
-    const int year = digits[4] * 1000 + digits[5] * 100 + digits[6] * 10 + digits[7];
-    if (year < 1 || !QDate::isValid(year, month, day))
-        return 0;
-    return year * 10000 + month * 100 + day;
-}
-
 void TfrmRiepilogo::load(const QString& start, const QString& end) {
     lblIntervallo->setText(QStringLiteral("Dizidov izevude dal ") + start.trimmed() +
                            QStringLiteral(" al ") + end.trimmed());
-    const int from = dateKey(start.toLatin1());
-    const int to = dateKey(end.toLatin1());
+    const int from = Dates::dateKey(start.trimmed().toLatin1());
+    const int to = Dates::dateKey(end.trimmed().toLatin1());
     bool complete = false;
     model_->beginLoad();
     guarded(
@@ -132,7 +114,7 @@ void TfrmRiepilogo::load(const QString& start, const QString& end) {
             if (file.count() > 0) {
                 file.scanRaw([&](qint64, const char* record) {
                     // A damaged pick-up date lies in no period: the record is passed over.
-                    const int picked = dateKey(field(record, kDataRit));
+                    const int picked = Dates::dateKey(field(record, kDataRit).trimmed());
                     if (picked == 0 || picked < from || picked > to)
                         return true;
                     model_->appendBytes(++taken,

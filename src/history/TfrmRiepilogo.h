@@ -1,8 +1,6 @@
 #pragma once
 #include "output/GridScreen.h"
 
-#include <QByteArrayView>
-
 class QFrame;
 class QLabel;
 
@@ -20,10 +18,6 @@ public:
     // Reads the history file and fills the grid with the rentals of the period (start and end
     // "dd/mm/yyyy", both included), sorted by type of craft.
     void load(const QString& start, const QString& end);
-
-    // A date of the history as a number that orders like the date (yyyymmdd); 0 when the text,
-    // trimmed, is not an existing date written "dd/mm/yyyy".
-    static int dateKey(QByteArrayView text);
 
 public slots:
     void cmdEsportaClick() override;

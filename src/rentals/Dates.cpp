@@ -52,15 +52,26 @@ QString Dates::timeText(const QString& hour, const QString& minutes) {
     return hour + QLatin1Char(':') + minutes;
 }
 
-bool Dates::DataValida(const QString& text) {
-    if (text.size() != 10 || text.at(2) != QLatin1Char('/') || text.at(5) != QLatin1Char('/'))
-        return false;
-    for (int i : {0, 1, 3, 4, 6, 7, 8, 9})
-        if (text.at(i) < QLatin1Char('0') || text.at(i) > QLatin1Char('9'))
-            return false;
-    const int day = text.mid(0, 2).toInt();
-    const int month = text.mid(3, 2).toInt();
-    const int year = text.mid(6, 4).toInt();
+int Dates::dateKey(QByteArrayView text) {
+    if (text.size() != 10 || text[2] != '/' || text[5] != '/')
+        return 0;
+    int digits[8];
+    int n = 0;
+    for (int i : {0, 1, 3, 4, 6, 7, 8, 9}) {
+        if (text[i] < '0' || text[i] > '9')
+            return 0;
+        digits[n++] = text[i] - '0';
+    }
+    const int day = digits[0] * 10 + digits[1];
+    const int month = digits[2] * 10 + digits[3];
+    const int year = digits[4] * 1000 + digits[5] * 100 + digits[6] * 10 + digits[7];
     // Year 0000 is no year of the calendar the program works with.
-    return year >= 1 && QDate::isValid(year, month, day);
+    if (year < 1 || !QDate::isValid(year, month, day))
+        return 0;
+    return year * 10000 + month * 100 + day;
+}
+
+bool Dates::DataValida(const QString& text) {
+    // Characters outside Latin-1 become '?', which no date holds.
+    return text.size() == 10 && dateKey(text.toLatin1()) != 0;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -20,6 +21,10 @@ QString monthName(int month);
 QString dateText(const QString& day, const QString& monthNumber, const QString& year);
 // Time text: two-digit hour, ":", two-digit minutes ("14:07").
 QString timeText(const QString& hour, const QString& minutes);
+
+// A date text as a number that orders like the date (yyyymmdd); 0 unless the bytes are exactly
+// two-digit day "/" two-digit month "/" four-digit year naming an existing Gregorian date.
+int dateKey(QByteArrayView text);
 
 // True only for a text of the exact form two-digit day "/" two-digit month "/" four-digit year
 // that names an existing Gregorian date. Any other text gives false.
