@@ -2,10 +2,8 @@
 
 #include "app/UiKit.h"
 
-#include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 #include <limits>
 
 QLineEdit* PasswordFields::field(QWidget* parent, const QString& objectName,
@@ -32,13 +30,4 @@ QPushButton* PasswordFields::button(QWidget* parent, const QString& objectName,
     button->setMinimumWidth(100);
     UiKit::name(button, caption);
     return button;
-}
-
-void PasswordFields::stack(QDialog* screen, QWidget* logo, QLayout* body, const QSize& size) {
-    auto* layout = new QVBoxLayout(screen);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(logo);
-    layout->addLayout(body);
-    screen->setFixedSize(size);
 }

@@ -1,9 +1,6 @@
 #pragma once
-#include <QSize>
 #include <QString>
 
-class QDialog;
-class QLayout;
 class QLineEdit;
 class QPushButton;
 class QWidget;
@@ -16,8 +13,5 @@ QLineEdit* field(QWidget* parent, const QString& objectName, const QString& acce
 
 // A button of these screens: Enter never presses it by default; named by its caption.
 QPushButton* button(QWidget* parent, const QString& objectName, const QString& caption);
-
-// Lays the screen out as the logo across the top and the body below it, at a fixed size.
-void stack(QDialog* screen, QWidget* logo, QLayout* body, const QSize& size);
 
 } // namespace PasswordFields

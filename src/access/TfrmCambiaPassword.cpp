@@ -92,7 +92,7 @@ TfrmCambiaPassword::TfrmCambiaPassword() : TAuxDialog(nullptr, QStringLiteral(" 
     buttons->addWidget(cmdEsci);
     body->addLayout(buttons);
 
-    PasswordFields::stack(this, imgLogo, body, QSize(width, 440));
+    UiKit::logoAbove(this, imgLogo, body, QSize(width, 440));
 
     setTabOrder(txtPasswordOld, txtPasswordNew);
     setTabOrder(txtPasswordNew, txtConferma);

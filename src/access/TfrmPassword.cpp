@@ -66,7 +66,7 @@ TfrmPassword::TfrmPassword() : TAuxDialog(nullptr, QStringLiteral(" Onderia - Au
     buttons->addWidget(cmdEsci);
     body->addLayout(buttons);
 
-    PasswordFields::stack(this, imgLogo, body, QSize(width, 320));
+    UiKit::logoAbove(this, imgLogo, body, QSize(width, 320));
 
     setTabOrder(txtPassword, cmdOK);
     setTabOrder(cmdOK, cmdEsci);

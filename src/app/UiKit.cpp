@@ -3,6 +3,7 @@
 #include "app/Theme.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QEvent>
 #include <QFrame>
 #include <QIcon>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QSvgRenderer>
 #include <QTextEdit>
+#include <QVBoxLayout>
 
 namespace UiKit {
 
@@ -236,6 +238,15 @@ private:
 };
 
 } // namespace
+
+void logoAbove(QDialog* screen, QWidget* logo, QLayout* body, const QSize& size) {
+    auto* layout = new QVBoxLayout(screen);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(logo);
+    layout->addLayout(body, 1);
+    screen->setFixedSize(size);
+}
 
 QComboBox* listDropDown(QWidget* parent, const QString& objectName, const QStringList& items) {
     auto* box = new QComboBox(parent);

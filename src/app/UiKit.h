@@ -8,9 +8,11 @@
 class QAbstractButton;
 class QColor;
 class QComboBox;
+class QDialog;
 class QFrame;
 class QPixmap;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QWidget;
@@ -65,6 +67,9 @@ void setDropDownText(QComboBox* box, const QString& text);
 // Invisible controls that carry values a screen keeps without showing them.
 QLabel* hiddenLabel(QWidget* parent, const QString& objectName, const QString& text = QString());
 QLineEdit* hiddenEdit(QWidget* parent, const QString& objectName);
+
+// Lays a dialog out as its logo across the top and the body below it, at a fixed size.
+void logoAbove(QDialog* screen, QWidget* logo, QLayout* body, const QSize& size);
 
 // A label that shows SVG artwork, crisp at its size.
 QLabel* picture(QWidget* parent, const QString& objectName, const QString& svg, const QSize& size);

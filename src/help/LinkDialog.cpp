@@ -7,7 +7,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 TLinkDialog::TLinkDialog(QWidget* owner, const Layout& layout)
     : TAuxDialog(owner, layout.caption), command_(layout.command) {
@@ -33,12 +32,8 @@ TLinkDialog::TLinkDialog(QWidget* owner, const Layout& layout)
     bottom->addStretch(1);
     bottom->addWidget(btnChiudi);
 
-    auto* box = new QVBoxLayout(this);
-    box->setContentsMargins(0, 0, 0, 0);
-    box->setSpacing(0);
-    box->addWidget(imgLogo);
-    box->addLayout(bottom);
-    setFixedSize(layout.logoSize.width(), layout.logoSize.height() + 64);
+    UiKit::logoAbove(this, imgLogo, bottom,
+                     QSize(layout.logoSize.width(), layout.logoSize.height() + 64));
 
     connect(lnkWeb, &QPushButton::clicked, this, &TLinkDialog::lnkWebClick);
     connect(picture, &QPushButton::clicked, this, &TLinkDialog::lnkWebClick);

@@ -68,12 +68,7 @@ TfrmGuida::TfrmGuida(QWidget* owner)
     bottom->addWidget(btnChiudi);
     body->addLayout(bottom);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(imgLogo);
-    layout->addLayout(body, 1);
-    setFixedSize(size);
+    UiKit::logoAbove(this, imgLogo, body, size);
 
     connect(lnkWeb, &QPushButton::clicked, this, &TfrmGuida::lnkWebClick);
     connect(imgPDF, &QPushButton::clicked, this, &TfrmGuida::imgPDFClick);
