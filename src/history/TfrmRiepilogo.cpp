@@ -156,16 +156,10 @@ void TfrmRiepilogo::done(int result) {
 }
 
 void TfrmRiepilogo::cmdEsportaClick() {
-    SpreadsheetWriter::exportTable(
-        QStringLiteral("Dizidov_Izevude.xls"), QStringLiteral("Dizidov Izevude"), kExportColumns,
-        model_->rowCount(),
-        [this](qsizetype row, int column) { return model_->text(row, column + 1); });
+    exportGrid(QStringLiteral("Dizidov_Izevude.xls"), QStringLiteral("Dizidov Izevude"),
+               kExportColumns);
 }
 
 void TfrmRiepilogo::cmdGuidaClick() {
     Help::showPage(this, QStringLiteral("App Dizidov Izevude"));
-}
-
-void TfrmRiepilogo::cmdEsciClick() {
-    close();
 }

@@ -72,3 +72,14 @@ TGridScreen::TGridScreen(QWidget* owner, const QString& caption, const Frame& fr
     connect(cmdGuida, &QPushButton::clicked, this, &TGridScreen::cmdGuidaClick);
     connect(cmdEsci, &QPushButton::clicked, this, &TGridScreen::cmdEsciClick);
 }
+
+void TGridScreen::exportGrid(const QString& fileName, const QString& sheetName,
+                             const QList<SpreadsheetWriter::Column>& columns) {
+    SpreadsheetWriter::exportTable(
+        fileName, sheetName, columns, model_->rowCount(),
+        [this](qsizetype row, int column) { return model_->text(row, column + 1); });
+}
+
+void TGridScreen::cmdEsciClick() {
+    close();
+}

@@ -1,6 +1,7 @@
 #pragma once
 #include "app/AppScreen.h"
 #include "output/RecordGrid.h"
+#include "output/SpreadsheetWriter.h"
 
 #include <QRect>
 #include <QSize>
@@ -34,7 +35,7 @@ public:
 public slots:
     virtual void cmdEsportaClick() = 0;
     virtual void cmdGuidaClick() = 0;
-    virtual void cmdEsciClick() = 0;
+    void cmdEsciClick();
 
 protected:
     struct Frame {
@@ -45,6 +46,11 @@ protected:
         QString hint;     // beside the hand, under the grid
     };
     TGridScreen(QWidget* owner, const QString& caption, const Frame& frame);
+
+    // Exports what the grid holds now (typed corrections included), its number column left
+    // out, to `fileName` in the program folder.
+    void exportGrid(const QString& fileName, const QString& sheetName,
+                    const QList<SpreadsheetWriter::Column>& columns);
 
     RecordGridModel* model_;
     // Shows the buttons' hints; emptied over the frame's own parts (and over the title, once

@@ -98,16 +98,9 @@ void TfrmExpChiavi::showEvent(QShowEvent* event) {
 }
 
 void TfrmExpChiavi::cmdEsportaClick() {
-    SpreadsheetWriter::exportTable(
-        QStringLiteral("Vuvedi_Duvav.xls"), QStringLiteral("Vuvedi Duvav"), kExportColumns,
-        model_->rowCount(),
-        [this](qsizetype row, int column) { return model_->text(row, column + 1); });
+    exportGrid(QStringLiteral("Vuvedi_Duvav.xls"), QStringLiteral("Vuvedi Duvav"), kExportColumns);
 }
 
 void TfrmExpChiavi::cmdGuidaClick() {
     Help::showPage(this, QStringLiteral("Esportazione vuvedi duvav in Excel"));
-}
-
-void TfrmExpChiavi::cmdEsciClick() {
-    close();
 }

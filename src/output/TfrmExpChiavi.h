@@ -18,7 +18,6 @@ public:
 public slots:
     void cmdEsportaClick() override;
     void cmdGuidaClick() override;
-    void cmdEsciClick() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
