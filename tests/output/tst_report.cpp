@@ -298,7 +298,7 @@ void TestReport::textsAreNeverEvaluatedAndLongLinesAreCut() {
         QStringLiteral("Cod. X") + QString(200, QLatin1Char('x')) + QStringLiteral("FINE");
     report.setLines(QStringLiteral("txtRiepilogo"), {longRow});
     report.setHeight(QStringLiteral("txtRiepilogo"), 4);
-    report.printDirect();
+    QVERIFY(report.printToDefault(nullptr));
     QCOMPARE(Printing::Test::dialogs(), 0);
     const QString text = pdfText(printing.files().first());
     QVERIFY(text.contains(QStringLiteral("Riepilogo")));
@@ -322,7 +322,7 @@ void TestReport::failingPrinterRaises() {
     PdfPrinting printing(sandbox.folder());
     Printing::Test::failNextPrinter();
     Report::Layout report = ListReport::layout();
-    QVERIFY_THROWS_EXCEPTION(Report::ReportError, report.printDirect());
+    QVERIFY_THROWS_EXCEPTION(Report::ReportError, report.printToDefault(nullptr));
 }
 
 void TestReport::printerDialogOffersPdf() {
@@ -384,7 +384,7 @@ void TestReport::onePageFormWithShapes() {
     Report::Layout form(QStringLiteral("Modulo Ritiro Mezzi"), page);
     form.setOrientation(QPageLayout::Portrait);
     form.setText(QStringLiteral("txtPersonaRit"), QStringLiteral("Mario Rossi"));
-    form.printDirect();
+    QVERIFY(form.printToDefault(nullptr));
     QCOMPARE(form.preparedPages().size(), size_t(1));
     const QStringList pages = pdfPages(printing.files().first());
     QCOMPARE(pages.size(), 1);

@@ -325,13 +325,6 @@ bool Layout::print(QWidget* parent) {
     return true;
 }
 
-void Layout::printDirect() {
-    std::unique_ptr<QPrinter> printer = preparedPrinter();
-    if (!Printing::ready(*printer))
-        throw ReportError(QStringLiteral("report %1: no printer").arg(name_));
-    render(*printer);
-}
-
 bool Layout::printToDefault(QWidget* parent) {
     std::unique_ptr<QPrinter> printer = preparedPrinter();
     if (!Printing::ready(*printer)) {

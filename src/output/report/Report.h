@@ -126,9 +126,6 @@ public:
 
     // Prepares and prints after the printer dialog; false when the user cancels the dialog.
     bool print(QWidget* parent);
-    // Prepares and prints straight to the default printer, without a dialog; raises
-    // ReportError when there is no printer.
-    void printDirect();
     // Prepares and prints straight to the default printer; where the system has none, the
     // printer dialog opens instead (so the page can still go to a PDF file). False when the
     // user cancels that dialog.
