@@ -7,7 +7,6 @@
 #include "app/UiKit.h"
 #include "fleet/ShortText.h"
 #include "output/report/CardReports.h"
-#include "output/report/ListReport.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -137,7 +136,7 @@ void TfrmStampaScheda::btnStampaClick() {
         [&] {
             repDocumento_.setOrientation(QPageLayout::Portrait);
             fillFromCaller();
-            repDocumento_.setText(QStringLiteral("txtCalce"), ListReport::footerText(Clock::now()));
+            repDocumento_.setText(QStringLiteral("txtCalce"), Report::printStamp(Clock::now()));
             repDocumento_.printToDefault(this);
         },
         [] { Msg::warning(kPrintError); });

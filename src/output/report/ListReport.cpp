@@ -1,7 +1,6 @@
 #include "output/report/ListReport.h"
 
 #include "app/Clock.h"
-#include "app/DateSettings.h"
 
 namespace {
 const QColor kSlateGrey(0x70, 0x80, 0x90);
@@ -55,16 +54,10 @@ Report::Layout ListReport::layout() {
     return Report::Layout(QStringLiteral("Riepilogo dati"), page);
 }
 
-QString ListReport::footerText(const QDateTime& moment) {
-    return QStringLiteral("Stampa eseguita in data ") +
-           moment.date().toString(DateSettings::kShortDateFormat) + QStringLiteral(" alle ore ") +
-           moment.time().toString(DateSettings::kTimeFormat);
-}
-
 bool ListReport::print(Report::Layout& report, const QString& title, const QStringList& rows,
                        QWidget* parent) {
     report.setText(QStringLiteral("txtTitolo"), title);
-    report.setText(QStringLiteral("txtPagina"), footerText(Clock::now()));
+    report.setText(QStringLiteral("txtPagina"), Report::printStamp(Clock::now()));
     report.setLines(QStringLiteral("txtRiepilogo"), rows);
     const double height = Report::units(rows.size() * kLineUnits);
     report.setHeight(QStringLiteral("txtRiepilogo"), height);

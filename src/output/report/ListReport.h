@@ -1,8 +1,6 @@
 #pragma once
 #include "output/report/Report.h"
 
-#include <QDateTime>
-
 class QWidget;
 
 // The printed list "Riepilogo dati" of the fleet list screens and the fleet search.
@@ -14,9 +12,6 @@ Report::Layout layout();
 
 // Height of one printed row, in report units.
 inline constexpr double kLineUnits = 12.822;
-
-// "Stampa eseguita in data dd/mm/yyyy alle ore hh:mm:ss".
-QString footerText(const QDateTime& moment);
 
 // Fills the layout with the title, the footer stamp of now and every row, sizes the
 // master band to its rows, prepares the pages afresh and prints after the printer dialog.

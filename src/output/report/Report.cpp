@@ -1,5 +1,6 @@
 #include "output/report/Report.h"
 
+#include "app/DateSettings.h"
 #include "output/report/Printing.h"
 
 #include <QFont>
@@ -69,6 +70,12 @@ double lineSafeBreak(const Band& band, double at, double from) {
 }
 
 } // namespace
+
+QString printStamp(const QDateTime& moment) {
+    return QStringLiteral("Stampa eseguita in data ") +
+           moment.date().toString(DateSettings::kShortDateFormat) + QStringLiteral(" alle ore ") +
+           moment.time().toString(DateSettings::kTimeFormat);
+}
 
 Object& Layout::object(const QString& name) {
     for (Object& o : page_.objects)

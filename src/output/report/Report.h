@@ -1,5 +1,6 @@
 #pragma once
 #include <QColor>
+#include <QDateTime>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QRectF>
@@ -25,6 +26,10 @@ class ReportError : public std::runtime_error {
 public:
     explicit ReportError(const QString& what) : std::runtime_error(what.toStdString()) {}
 };
+
+// The footer every printed page of the program carries:
+// "Stampa eseguita in data dd/mm/yyyy alle ore hh:mm:ss".
+QString printStamp(const QDateTime& moment);
 
 // Report units of 1/96 inch, in millimetres.
 constexpr double units(double u) {
