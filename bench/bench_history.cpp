@@ -9,11 +9,11 @@
 #include "app/DateSettings.h"
 #include "app/Messages.h"
 #include "app/OpenURL.h"
-#include "app/ProgramFolder.h"
-#include "history/HistoryFile.h"
-#include "history/TNoleggio.h"
 #include "history/TfrmRiepilogo.h"
 #include "output/RecordGrid.h"
+#include "store/HistoryFile.h"
+#include "store/ProgramFolder.h"
+#include "store/TNoleggio.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #include "access/Crypt.h"
 
-#include "fleet/ShortText.h"
+#include "store/ShortText.h"
 
 namespace {
 

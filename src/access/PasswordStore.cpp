@@ -1,8 +1,8 @@
 #include "access/PasswordStore.h"
 
 #include "access/Crypt.h"
-#include "access/IniFile.h"
-#include "app/ProgramFolder.h"
+#include "store/IniFile.h"
+#include "store/ProgramFolder.h"
 
 namespace {
 const QString kSection = QStringLiteral("Accesso");

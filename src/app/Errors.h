@@ -1,12 +1,8 @@
 #pragma once
+#include "store/StoreError.h"
+
 #include <QString>
 #include <stdexcept>
-
-// A data file could not be opened, created, positioned, read, written or closed.
-class FileError : public std::runtime_error {
-public:
-    explicit FileError(const QString& what) : std::runtime_error(what.toStdString()) {}
-};
 
 // The archive-access error that every screen reading or writing the fleet file shows.
 inline const QString kArchiveAccessError =
@@ -14,13 +10,32 @@ inline const QString kArchiveAccessError =
                    "Accertarsi di possedere i privilegi di scrittura nella cartella di "
                    "installazione del programma.");
 
+// Another workstation keeps the archive locked: nothing was written.
+inline const QString kArchiveBusy =
+    QStringLiteral("Attenzione: l'archivio è in uso da un'altra postazione.\n\r\n\rRiprovare "
+                   "tra qualche istante.");
+
+// The card was rewritten elsewhere after it was put on the screen: nothing was written.
+inline const QString kCardChanged = QStringLiteral(
+    "Attenzione: la scheda è stata modificata da un'altra postazione dopo essere stata "
+    "visualizzata.\n\r\n\rLe modifiche non sono state salvate: visualizzare di nuovo la scheda "
+    "e ripetere l'operazione.");
+
+// Shows the warning owed for a lock that stayed taken or a card changed elsewhere.
+void reportSharedFolderConflict(const FileError& conflict);
+
 // Runs one user action; any failure inside it ends the action and is handed to onFailure.
+// A lock held by another workstation and a card changed elsewhere have their own warnings.
 // Returns true when the action ran to its end.
 template <typename Action, typename OnFailure>
 bool guarded(Action&& action, OnFailure&& onFailure) {
     try {
         action();
         return true;
+    } catch (const ArchiveBusy& busy) {
+        reportSharedFolderConflict(busy);
+    } catch (const CardChanged& changed) {
+        reportSharedFolderConflict(changed);
     } catch (const std::exception&) {
         onFailure();
     }

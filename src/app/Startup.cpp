@@ -5,6 +5,7 @@
 #include "app/Screens.h"
 #include "app/Theme.h"
 #include "app/UiKit.h"
+#include "store/PendingReturn.h"
 
 #include <QApplication>
 #include <QDir>
@@ -54,6 +55,9 @@ void Startup::begin(QApplication& app) {
     applyLook(app);
     // The date conventions are in force before any screen exists, so before any is shown.
     applyDateSettings();
+    // A return cut short by a crash or a power cut is finished before anyone looks at the
+    // fleet or the history.
+    PendingReturn::recoverAll();
     Screens::createAll();
     frmPassword->show();
 }

@@ -1,7 +1,7 @@
 #include "fleet/FleetListScreens.h"
 
 #include "fleet/FleetLists.h"
-#include "fleet/ShortText.h"
+#include "store/ShortText.h"
 
 namespace {
 

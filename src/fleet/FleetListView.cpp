@@ -4,9 +4,9 @@
 #include "app/Errors.h"
 #include "app/Messages.h"
 #include "app/UiKit.h"
-#include "fleet/FleetFile.h"
-#include "fleet/ShortText.h"
 #include "output/report/ListReport.h"
+#include "store/FleetFile.h"
+#include "store/ShortText.h"
 
 #include <QEvent>
 #include <QHash>
@@ -204,7 +204,7 @@ void FleetListPanel::load() {
     QStringList rows;
     try {
         FleetFile file;
-        file.openOrCreate();
+        file.openForReading();
         file.scan([&](qint64, const TScheda& card) {
             if (kind.filter(card))
                 rows.append(FleetRows::row(kind.row, card));
@@ -293,12 +293,13 @@ void FleetListPanel::lstRecordsDblClick() {
                 throw FileError(QStringLiteral("no current row"));
             const QString chosen = ShortText::trim(current.data().toString());
             FleetFile file;
-            file.openOrCreate();
+            file.openForReading();
             // Every card, not only those the filter lets through; the last twin in file order
             // is the one that stays loaded.
-            file.scan([&](qint64 position, const TScheda& card) {
+            file.scanRaw([&](qint64 position, const char* bytes) {
+                const TScheda card = TScheda::fromBytes(bytes);
                 if (ShortText::trim(FleetRows::row(kind.row, card)) == chosen)
-                    kind.target(card, position);
+                    kind.target(card, position, QByteArray(bytes, TScheda::kSize));
                 return true;
             });
             file.close();

@@ -23,7 +23,7 @@ struct FleetListKind {
     QString printedTitle;
     // Where a double-click puts the chosen card (its 1-based position with it); none: the
     // list has no double-click and no instruction line.
-    std::function<void(const TScheda&, qint64)> target;
+    std::function<void(const TScheda&, qint64, const QByteArray& stored)> target;
     // Runs after the whole file was searched, whether or not a card matched.
     std::function<void()> afterDoubleClick;
     // A double-click on an empty list warns before the screen closes.

@@ -47,22 +47,22 @@ void FleetLists::openSearch(QWidget* owner) {
     screen.exec();
 }
 
-void FleetLists::toFleetCard(const TScheda& card, qint64 position) {
+void FleetLists::toFleetCard(const TScheda& card, qint64 position, const QByteArray& stored) {
     note("frmSchedario_Chiavi", card, position);
     if (frmSchedario_Chiavi)
-        frmSchedario_Chiavi->putCard(card, position);
+        frmSchedario_Chiavi->putCard(card, position, stored);
 }
 
-void FleetLists::toPickUp(const TScheda& card, qint64 position) {
+void FleetLists::toPickUp(const TScheda& card, qint64 position, const QByteArray& stored) {
     note("frmRitiri", card, position);
     if (frmRitiri)
-        frmRitiri->putCard(card, position);
+        frmRitiri->putCard(card, position, stored);
 }
 
-void FleetLists::toReturn(const TScheda& card, qint64 position) {
+void FleetLists::toReturn(const TScheda& card, qint64 position, const QByteArray& stored) {
     note("frmRiconsegne", card, position);
     if (frmRiconsegne)
-        frmRiconsegne->putCard(card, position);
+        frmRiconsegne->putCard(card, position, stored);
 }
 
 void FleetLists::nowOnPickUp() {

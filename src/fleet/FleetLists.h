@@ -1,5 +1,5 @@
 #pragma once
-#include "fleet/TScheda.h"
+#include "store/TScheda.h"
 
 #include <QList>
 #include <QString>
@@ -17,9 +17,10 @@ void openDaRiconsegnare(QWidget* owner);   // craft out, no hand-over
 void openSearch(QWidget* owner);           // fleet search -> fleet card screen
 
 // The hand-overs of a chosen card (with its 1-based position) into the persistent screens.
-void toFleetCard(const TScheda& card, qint64 position);
-void toPickUp(const TScheda& card, qint64 position);
-void toReturn(const TScheda& card, qint64 position);
+// `stored` is the card's bytes as read: a later rewrite checks that the card is still those.
+void toFleetCard(const TScheda& card, qint64 position, const QByteArray& stored = {});
+void toPickUp(const TScheda& card, qint64 position, const QByteArray& stored = {});
+void toReturn(const TScheda& card, qint64 position, const QByteArray& stored = {});
 // As if the user pressed the pick-up (return) screen's current-date-and-time picture.
 void nowOnPickUp();
 void nowOnReturn();

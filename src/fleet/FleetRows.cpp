@@ -1,6 +1,6 @@
 #include "fleet/FleetRows.h"
 
-#include "fleet/ShortText.h"
+#include "store/ShortText.h"
 
 #include <algorithm>
 

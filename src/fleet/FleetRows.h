@@ -1,5 +1,5 @@
 #pragma once
-#include "fleet/TScheda.h"
+#include "store/TScheda.h"
 
 #include <QString>
 #include <QStringList>

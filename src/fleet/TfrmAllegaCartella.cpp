@@ -3,10 +3,10 @@
 #include "app/FileDialogs.h"
 #include "app/Messages.h"
 #include "app/OpenURL.h"
-#include "app/ProgramFolder.h"
 #include "app/UiKit.h"
-#include "fleet/ShortText.h"
 #include "fleet/TfrmSchedario_Chiavi.h"
+#include "store/ProgramFolder.h"
+#include "store/ShortText.h"
 
 #include <QDir>
 #include <QFile>

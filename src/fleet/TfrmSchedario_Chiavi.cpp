@@ -5,14 +5,14 @@
 #include "app/Messages.h"
 #include "app/Theme.h"
 #include "app/UiKit.h"
-#include "fleet/FleetFile.h"
 #include "fleet/FleetLists.h"
-#include "fleet/ShortText.h"
 #include "fleet/TfrmAllegaCartella.h"
 #include "help/Help.h"
 #include "output/TfrmExpChiavi.h"
 #include "output/TfrmStampaScheda.h"
 #include "rentals/Dates.h"
+#include "store/FleetFile.h"
+#include "store/ShortText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -358,10 +358,11 @@ void TfrmSchedario_Chiavi::startNewCard(bool keepDescription) {
                           lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03})
         label->clear();
     lblPosizione->clear();
+    shownBytes_.clear();
     txtCodice->setFocus(Qt::OtherFocusReason);
 }
 
-void TfrmSchedario_Chiavi::putCard(const TScheda& card, qint64 position) {
+void TfrmSchedario_Chiavi::putCard(const TScheda& card, qint64 position, const QByteArray& stored) {
     const std::pair<QLineEdit*, const QString*> edits[] = {
         {txtCodice, &card.Codice},
         {txtTipo, &card.Tipo},
@@ -405,6 +406,7 @@ void TfrmSchedario_Chiavi::putCard(const TScheda& card, qint64 position) {
         label->setText(*value);
 
     lblPosizione->setText(position > 0 ? QString::number(position) : QString());
+    shownBytes_ = stored.isEmpty() ? card.toBytes() : stored;
 }
 
 TScheda TfrmSchedario_Chiavi::cardFromControls() const {
@@ -452,6 +454,7 @@ void TfrmSchedario_Chiavi::browse(Step step) {
     const QString shown = lblPosizione->text().trimmed();
     const qint64 p = shown.toLongLong(); // an empty position stands before the first card
     std::optional<TScheda> card;
+    QByteArray bytes;
     qint64 position = 0;
     bool emptyArchive = false;
     bool forgetPosition = false;
@@ -459,10 +462,11 @@ void TfrmSchedario_Chiavi::browse(Step step) {
     const bool done = guarded(
         [&] {
             FleetFile file;
-            file.openOrCreate();
+            file.openForReading();
             const qint64 n = file.count();
             auto load = [&](qint64 at) {
-                card = file.readAt(at);
+                bytes = file.readBytesAt(at);
+                card = TScheda::fromBytes(bytes);
                 position = at;
             };
             switch (step) {
@@ -505,7 +509,7 @@ void TfrmSchedario_Chiavi::browse(Step step) {
     if (forgetPosition)
         lblPosizione->clear();
     if (card)
-        putCard(*card, position);
+        putCard(*card, position, bytes);
     if (emptyArchive)
         Msg::information(kEmptyArchive);
 }
@@ -542,7 +546,7 @@ void TfrmSchedario_Chiavi::cmdDuplicaClick() {
     const bool done = guarded(
         [] {
             FleetFile file;
-            file.openOrCreate();
+            file.openForReading();
             file.close();
         },
         [] { Msg::error(kArchiveAccessError); });
@@ -578,19 +582,23 @@ void TfrmSchedario_Chiavi::cmdSalvaClick() {
     TScheda card = cardFromControls();
     const QString shown = lblPosizione->text().trimmed();
     qint64 stored = 0;
+    QByteArray written;
     const bool done = guarded(
         [&] {
+            // Locked from the count to the append, so two workstations saving new cards at
+            // once never give two of them one number.
             FleetFile file;
-            file.openOrCreate();
+            file.openForWriting();
             if (!shown.isEmpty()) {
                 bool number = false;
                 const qint64 p = shown.toLongLong(&number);
                 if (!number)
                     throw FileError(QStringLiteral("no position %1").arg(shown));
-                file.rewriteAt(p, card);
+                written = file.rewriteIfUnchanged(p, shownBytes_, card);
                 stored = p;
             } else {
                 card.Scheda = TScheda::numberFor(file.count() + 1);
+                written = card.toBytes();
                 stored = file.append(card);
             }
             file.close();
@@ -598,6 +606,7 @@ void TfrmSchedario_Chiavi::cmdSalvaClick() {
         [] { Msg::error(kArchiveAccessError); });
     if (!done)
         return; // the screen keeps what it showed; a new card stays without a position
+    shownBytes_ = written;
 
     if (!shown.isEmpty()) {
         Msg::information(QStringLiteral("Le modifiche apportate alla scheda corrente sono state "

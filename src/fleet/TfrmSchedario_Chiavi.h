@@ -1,6 +1,6 @@
 #pragma once
 #include "app/AppScreen.h"
-#include "fleet/TScheda.h"
+#include "store/TScheda.h"
 
 class QCheckBox;
 class QComboBox;
@@ -22,7 +22,7 @@ public:
     explicit TfrmSchedario_Chiavi();
     // Puts a card read from the fleet file into the controls, with its 1-based position
     // in lblPosizione (search, lists and browsing hand cards over this way).
-    void putCard(const TScheda& card, qint64 position);
+    void putCard(const TScheda& card, qint64 position, const QByteArray& stored = {});
 
     // The card as the controls hold it, in the form it is stored (Scheda from txtScheda,
     // Smarrita "Sì" or "No").
@@ -120,6 +120,9 @@ private:
     void browse(Step step);
 
     UiKit::StatusLine* status_;
+    // The stored bytes of the card on display: a save rewrites it only while the file still
+    // holds them, so a change made meanwhile on another workstation is never overwritten.
+    QByteArray shownBytes_;
 };
 
 extern TfrmSchedario_Chiavi* frmSchedario_Chiavi;

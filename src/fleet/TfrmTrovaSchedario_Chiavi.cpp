@@ -4,10 +4,10 @@
 #include "app/Errors.h"
 #include "app/Messages.h"
 #include "app/UiKit.h"
-#include "fleet/FleetFile.h"
 #include "fleet/FleetListView.h"
 #include "fleet/FleetLists.h"
-#include "fleet/ShortText.h"
+#include "store/FleetFile.h"
+#include "store/ShortText.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -57,9 +57,9 @@ TfrmTrovaSchedario_Chiavi::TfrmTrovaSchedario_Chiavi(QWidget* owner)
     kind.filter = [](const TScheda&) { return true; };
     kind.row = FleetRows::Format::FourField;
     kind.printedTitle = QStringLiteral("Vuvedi duvav");
-    kind.target = [this](const TScheda& card, qint64 position) {
+    kind.target = [this](const TScheda& card, qint64 position, const QByteArray& stored) {
         if (ShortText::trim(lblMemory->text()) == kMemoryTag)
-            FleetLists::toFleetCard(card, position);
+            FleetLists::toFleetCard(card, position, stored);
     };
     panContainer = new FleetListPanel(kind, FleetListPanel::Look::SearchResult, this);
     panContainer->hide();
@@ -181,7 +181,7 @@ void TfrmTrovaSchedario_Chiavi::btnCercaClick() {
     const bool ok = guarded(
         [&] {
             FleetFile file;
-            file.openOrCreate();
+            file.openForReading();
             panContainer->clearRows();
             file.scan([&](qint64, const TScheda& card) {
                 qsizetype matching = 0;

@@ -2,9 +2,9 @@
 
 #include "app/Messages.h"
 #include "app/OpenURL.h"
-#include "app/ProgramFolder.h"
 #include "app/Theme.h"
 #include "app/UiKit.h"
+#include "store/ProgramFolder.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -7,10 +7,10 @@
 #include "app/Theme.h"
 #include "app/UiKit.h"
 #include "fleet/FleetLists.h"
-#include "fleet/ShortText.h"
 #include "help/Help.h"
 #include "history/TfrmRiepilogo.h"
 #include "rentals/Dates.h"
+#include "store/ShortText.h"
 
 #include <QComboBox>
 #include <QDate>

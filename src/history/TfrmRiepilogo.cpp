@@ -4,12 +4,12 @@
 #include "app/Errors.h"
 #include "app/UiKit.h"
 #include "help/Help.h"
-#include "history/HistoryFile.h"
 #include "history/TfrmMenuRiepilogo.h"
 #include "output/GridScreen.h"
 #include "output/RecordGrid.h"
 #include "output/SpreadsheetWriter.h"
 #include "rentals/Dates.h"
+#include "store/HistoryFile.h"
 
 #include <QCollator>
 #include <QDate>
@@ -109,7 +109,7 @@ void TfrmRiepilogo::load(const QString& start, const QString& end) {
     guarded(
         [&] {
             HistoryFile file;
-            file.openOrCreate();
+            file.openForReading();
             quint32 taken = 0;
             if (file.count() > 0) {
                 file.scanRaw([&](qint64, const char* record) {

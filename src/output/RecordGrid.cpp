@@ -1,6 +1,6 @@
 #include "output/RecordGrid.h"
 
-#include "fleet/ShortText.h"
+#include "store/ShortText.h"
 
 #include <QCollator>
 #include <QCollatorSortKey>

@@ -2,8 +2,8 @@
 
 #include "app/Messages.h"
 #include "app/OpenURL.h"
-#include "app/ProgramFolder.h"
-#include "fleet/ShortText.h"
+#include "store/ProgramFolder.h"
+#include "store/ShortText.h"
 
 #include <QDir>
 #include <QSaveFile>

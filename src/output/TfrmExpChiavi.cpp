@@ -2,11 +2,11 @@
 
 #include "app/Errors.h"
 #include "app/UiKit.h"
-#include "fleet/FleetFile.h"
 #include "help/Help.h"
 #include "output/GridScreen.h"
 #include "output/RecordGrid.h"
 #include "output/SpreadsheetWriter.h"
+#include "store/FleetFile.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -72,7 +72,7 @@ void TfrmExpChiavi::load() {
     guarded(
         [&] {
             FleetFile file;
-            file.openOrCreate();
+            file.openForReading();
             cards = file.count();
             file.scan([&](qint64 position, const TScheda& card) {
                 model_->appendRow(static_cast<quint32>(position),

@@ -5,8 +5,8 @@
 #include "app/Errors.h"
 #include "app/Messages.h"
 #include "app/UiKit.h"
-#include "fleet/ShortText.h"
 #include "output/report/CardReports.h"
+#include "store/ShortText.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

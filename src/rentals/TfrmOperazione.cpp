@@ -6,11 +6,12 @@
 #include "app/Screens.h"
 #include "app/Theme.h"
 #include "app/UiKit.h"
-#include "fleet/FleetFile.h"
 #include "fleet/FleetLists.h"
-#include "fleet/ShortText.h"
 #include "output/TfrmStampaScheda.h"
 #include "rentals/TfrmRiepilogo_Operazione.h"
+#include "store/FleetFile.h"
+#include "store/PendingReturn.h"
+#include "store/ShortText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -209,7 +210,9 @@ void TfrmOperazione::btnStampaClick() {
         TfrmStampaScheda_Riconsegna::open(this);
 }
 
-void TfrmOperazione::putCard(const TScheda& card, qint64 position) {
+TfrmOperazione::~TfrmOperazione() = default;
+
+void TfrmOperazione::putCard(const TScheda& card, qint64 position, const QByteArray& stored) {
     const bool ritiro = side_ == Side::Ritiro;
     txtScheda_->setText(card.Scheda);
     txtCodice_->setText(card.Codice);
@@ -266,6 +269,7 @@ void TfrmOperazione::putCard(const TScheda& card, qint64 position) {
         lblDesc_[i]->setText(descs[i]);
     }
     lblPosizione_->setText(QString::number(position));
+    shownBytes_ = stored.isEmpty() ? card.toBytes() : stored;
     panAvvio_->hide();
     dateTime_->nowAction();
 }
@@ -317,14 +321,47 @@ TScheda TfrmOperazione::cardFromScreen() const {
     return c;
 }
 
+QStringList TfrmOperazione::rentalValues() const {
+    const TDateTimeGroup::Controls& rit = dateTime_->ritiro();
+    const TDateTimeGroup::Controls& ric = dateTime_->riconsegna();
+    return {txtCodice_->text(),     txtTipo_->text(),       txtUtilizzo_->text(), txtLuogo_->text(),
+            txtPersone_->text(),    txtPersonaRit_->text(), rit.data->text(),     rit.ora->text(),
+            txtPersonaRic_->text(), ric.data->text(),       ric.ora->text()};
+}
+
 void TfrmOperazione::writeCard() {
+    // Locked from the check to the write: the card is rewritten only while it is still the
+    // one loaded, never over a change made meanwhile on another workstation.
     FleetFile fleet;
-    fleet.openOrCreate();
+    fleet.openForWriting();
     bool ok = false;
     const qint64 p = trimmed(lblPosizione_->text()).toLongLong(&ok);
     if (!ok)
         throw FileError(QStringLiteral("no card position"));
-    fleet.rewriteAt(p, cardFromScreen());
+    const QByteArray before = fleet.readBytesAt(p);
+    if (before != shownBytes_)
+        throw CardChanged(QStringLiteral("card %1 changed").arg(p));
+    const QByteArray after = cardFromScreen().toBytes();
+    if (side_ == Side::Riconsegna)
+        pending_ = PendingReturn::begin(p, before, after,
+                                        TfrmRiepilogo_Operazione::rentalFrom(rentalValues()));
+    try {
+        fleet.rewriteBytesAt(p, after);
+    } catch (...) {
+        if (pending_)
+            pending_->abandon();
+        pending_.reset();
+        throw;
+    }
+    if (pending_) {
+        try {
+            pending_->cardWritten();
+        } catch (const std::exception&) {
+            // The journal's first entry is on the disk: a start-up finds the card rewritten by
+            // comparing it, so the return goes on.
+        }
+    }
+    shownBytes_ = after;
     lblPosizione_->setText(QString::number(p));
     fleet.close();
 }
@@ -361,13 +398,11 @@ void TfrmOperazione::btnApplicaClick() {
 }
 
 bool TfrmOperazione::confirmReturn() {
-    const TDateTimeGroup::Controls& rit = dateTime_->ritiro();
-    const TDateTimeGroup::Controls& ric = dateTime_->riconsegna();
     TfrmRiepilogo_Operazione confirmation(this);
-    confirmation.fill({txtCodice_->text(), txtTipo_->text(), txtUtilizzo_->text(),
-                       txtLuogo_->text(), txtPersone_->text(), txtPersonaRit_->text(),
-                       rit.data->text(), rit.ora->text(), txtPersonaRic_->text(), ric.data->text(),
-                       ric.ora->text()});
+    confirmation.fill(rentalValues());
+    confirmation.setPending(pending_.get());
     confirmation.exec();
+    // A journal left behind (the history could not be written) is completed at the next start.
+    pending_.reset();
     return confirmation.written();
 }

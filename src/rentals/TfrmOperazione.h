@@ -1,7 +1,13 @@
 #pragma once
 #include "app/AppScreen.h"
-#include "fleet/TScheda.h"
 #include "rentals/DateTimeGroup.h"
+#include "store/TScheda.h"
+
+#include <QByteArray>
+
+#include <memory>
+
+class PendingReturn;
 
 class QCheckBox;
 class QFrame;
@@ -19,10 +25,11 @@ class TfrmOperazione : public TAppScreen {
     Q_OBJECT
 public:
     explicit TfrmOperazione(Side side);
+    ~TfrmOperazione() override;
 
     // Loads the craft chosen in the selection list (card and 1-based position), then runs the
     // now action.
-    void putCard(const TScheda& card, qint64 position);
+    void putCard(const TScheda& card, qint64 position, const QByteArray& stored = {});
 
     Side side() const { return side_; }
     TDateTimeGroup* dateTime() const { return dateTime_; }
@@ -37,6 +44,8 @@ protected:
 
 private:
     TScheda cardFromScreen() const;
+    // The completed rental as the confirmation shows it, in its row order.
+    QStringList rentalValues() const;
     void writeCard();
     bool confirmReturn();
 
@@ -61,4 +70,9 @@ private:
     QLabel* lblFile_[3];
     QLabel* lblDesc_[3];
     QLabel* lblPosizione_;
+    // The stored bytes of the loaded card: the apply rewrites it only while the file still
+    // holds them.
+    QByteArray shownBytes_;
+    // The journal of the return being confirmed.
+    std::unique_ptr<PendingReturn> pending_;
 };

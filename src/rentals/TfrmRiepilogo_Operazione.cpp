@@ -3,8 +3,9 @@
 #include "app/Errors.h"
 #include "app/Messages.h"
 #include "app/UiKit.h"
-#include "fleet/ShortText.h"
-#include "history/HistoryFile.h"
+#include "store/HistoryFile.h"
+#include "store/PendingReturn.h"
+#include "store/ShortText.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -94,28 +95,37 @@ void TfrmRiepilogo_Operazione::showEvent(QShowEvent* event) {
         ok->setFocus();
 }
 
+TNoleggio TfrmRiepilogo_Operazione::rentalFrom(const QStringList& values) {
+    TNoleggio rental;
+    QString* targets[] = {&rental.Codice,     &rental.Tipo,       &rental.Utilizzo, &rental.Luogo,
+                          &rental.Persone,    &rental.PersonaRit, &rental.DataRit,  &rental.OraRit,
+                          &rental.PersonaRic, &rental.DataRic,    &rental.OraRic};
+    for (int i = 0; i < 11 && i < values.size(); ++i)
+        *targets[i] = values.at(i);
+    return rental;
+}
+
 void TfrmRiepilogo_Operazione::btnOKClick() {
-    guarded(
-        [this] {
-            HistoryFile history;
-            history.openOrCreate();
-            if (written())
-                return; // this confirmation has already written its record
-            TNoleggio rental;
-            QString* targets[] = {&rental.Codice,  &rental.Tipo,    &rental.Utilizzo,
-                                  &rental.Luogo,   &rental.Persone, &rental.PersonaRit,
-                                  &rental.DataRit, &rental.OraRit,  &rental.PersonaRic,
-                                  &rental.DataRic, &rental.OraRic};
-            for (int i = 0; i < fields_.size(); ++i)
-                *targets[i] = fields_.at(i)->text();
-            lblPosizione_->setText(QString::number(history.append(rental)));
-            history.close();
-        },
-        [] {
-            Msg::error(QStringLiteral(
-                "Attenzione: non è stato possibile registrare il noleggio nello storico dei "
-                "noleggi.\n\r\n\rAccertarsi di possedere i privilegi di scrittura nella cartella "
-                "di installazione del programma."));
-        });
+    // A failure closes the screen without a message of its own: the return screen then says
+    // that the rental did not reach the history, once.
+    try {
+        if (!written()) {
+            QStringList values;
+            for (const QLineEdit* field : fields_)
+                values.append(field->text());
+            const TNoleggio rental = rentalFrom(values);
+            qint64 at = 0;
+            if (pending_) {
+                at = pending_->complete(rental);
+            } else {
+                HistoryFile history;
+                history.openForWriting();
+                at = history.append(rental);
+                history.close();
+            }
+            lblPosizione_->setText(QString::number(at));
+        }
+    } catch (const std::exception&) {
+    }
     accept();
 }

@@ -1,7 +1,11 @@
 #pragma once
 #include "app/AppScreen.h"
 
+#include "store/TNoleggio.h"
+
 #include <QStringList>
+
+class PendingReturn;
 
 class QLabel;
 class QLineEdit;
@@ -16,6 +20,11 @@ public:
     // The eleven values in row order: code, type, rate, location, documents, pick-up customer,
     // date and time, return customer, date and time.
     void fill(const QStringList& values);
+    // The rental of the eleven values, in the same order.
+    static TNoleggio rentalFrom(const QStringList& values);
+    // The journal of the return this confirmation closes: OK completes it. Without one, OK
+    // appends to the history directly.
+    void setPending(PendingReturn* pending) { pending_ = pending; }
     // Whether the rental reached the history file.
     bool written() const;
 
@@ -29,4 +38,5 @@ protected:
 private:
     QList<QLineEdit*> fields_;
     QLabel* lblPosizione_;
+    PendingReturn* pending_ = nullptr;
 };

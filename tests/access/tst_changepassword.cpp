@@ -1,11 +1,11 @@
 #include "AccessFixture.h"
 
 #include "access/Crypt.h"
-#include "access/IniFile.h"
 #include "access/PasswordStore.h"
 #include "access/TfrmCambiaPassword.h"
 #include "app/Messages.h"
 #include "app/TfrmAvvio.h"
+#include "store/IniFile.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -2,9 +2,9 @@
 #include "TestSupport.h"
 
 #include "access/Crypt.h"
-#include "access/IniFile.h"
 #include "access/PasswordStore.h"
-#include "app/ProgramFolder.h"
+#include "store/IniFile.h"
+#include "store/ProgramFolder.h"
 
 #include <QDir>
 #include <QFile>

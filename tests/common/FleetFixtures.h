@@ -1,6 +1,6 @@
 #pragma once
-#include "fleet/FleetFile.h"
-#include "fleet/TScheda.h"
+#include "store/FleetFile.h"
+#include "store/TScheda.h"
 
 #include <QList>
 #include <QString>
@@ -25,7 +25,7 @@ inline TScheda fleetCard(const QString& codice, const QString& tipo, const QStri
 // Writes the cards to the fleet file of the current program folder, numbering them by position.
 inline void writeFleet(QList<TScheda> cards) {
     FleetFile file;
-    file.openOrCreate();
+    file.openForWriting();
     for (TScheda& c : cards) {
         c.Scheda = TScheda::numberFor(file.count() + 1);
         file.append(c);

@@ -5,9 +5,9 @@
 #include "app/Messages.h"
 #include "app/OpenURL.h"
 #include "app/Screens.h"
-#include "fleet/FleetFile.h"
 #include "fleet/TfrmAllegaCartella.h"
 #include "fleet/TfrmSchedario_Chiavi.h"
+#include "store/FleetFile.h"
 
 #include <QApplication>
 #include <QDir>
@@ -210,7 +210,7 @@ private slots:
         });
         frmSchedario_Chiavi->findChild<QAbstractButton*>(QStringLiteral("cmdSalva"))->click();
         FleetFile f;
-        f.openOrCreate();
+        f.openForWriting();
         QCOMPARE(f.count(), 1);
         const TScheda card = f.readAt(1);
         QCOMPARE(card.File01, QStringLiteral("c.pdf"));

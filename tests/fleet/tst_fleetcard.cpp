@@ -6,9 +6,9 @@
 #include "app/Messages.h"
 #include "app/Screens.h"
 #include "app/TfrmAvvio.h"
-#include "fleet/FleetFile.h"
 #include "fleet/FleetLists.h"
 #include "fleet/TfrmSchedario_Chiavi.h"
+#include "store/FleetFile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -98,7 +98,7 @@ TScheda outCard(int position) {
 
 void writeFleet(const QList<TScheda>& cards) {
     FleetFile file;
-    file.openOrCreate();
+    file.openForWriting();
     for (const TScheda& c : cards)
         file.append(c);
     file.close();
@@ -106,7 +106,7 @@ void writeFleet(const QList<TScheda>& cards) {
 
 qint64 storedCount() {
     FleetFile file;
-    file.openOrCreate();
+    file.openForWriting();
     const qint64 n = file.count();
     file.close();
     return n;
@@ -114,7 +114,7 @@ qint64 storedCount() {
 
 TScheda storedAt(qint64 position) {
     FleetFile file;
-    file.openOrCreate();
+    file.openForWriting();
     TScheda c = file.readAt(position);
     file.close();
     return c;

@@ -556,7 +556,7 @@ void TestLists::pickUpAndReturnScreensSelectThroughTheirLists() {
         if (auto* list =
                 qobject_cast<TfrmRiepChiaviRiconsegna*>(QApplication::activeModalWidget())) {
             FleetFile file;
-            file.openOrCreate();
+            file.openForWriting();
             TScheda changed = file.readAt(2);
             changed.Stato = QStringLiteral("Ritirato da Neri in data 03/08/2025 alle ore 08:16");
             file.rewriteAt(2, changed);

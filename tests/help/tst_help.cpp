@@ -3,7 +3,6 @@
 
 #include "app/Messages.h"
 #include "app/OpenURL.h"
-#include "app/ProgramFolder.h"
 #include "app/Screens.h"
 #include "app/TfrmAvvio.h"
 #include "help/GuideWriter.h"
@@ -12,6 +11,7 @@
 #include "help/TfrmGuida.h"
 #include "help/TfrmInfo.h"
 #include "help/TfrmSplash.h"
+#include "store/ProgramFolder.h"
 
 #include <QDir>
 #include <QLabel>

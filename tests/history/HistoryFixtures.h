@@ -1,7 +1,7 @@
 #pragma once
 // Builds history files for the tests through the record module.
-#include "history/HistoryFile.h"
-#include "history/TNoleggio.h"
+#include "store/HistoryFile.h"
+#include "store/TNoleggio.h"
 
 #include <QList>
 #include <QString>
@@ -28,7 +28,7 @@ inline TNoleggio rental(const QString& codice, const QString& tipo, const QStrin
 
 inline void write(const QList<TNoleggio>& rentals) {
     HistoryFile file;
-    file.openOrCreate();
+    file.openForWriting();
     for (const TNoleggio& r : rentals)
         file.append(r);
     file.close();

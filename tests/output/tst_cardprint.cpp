@@ -360,7 +360,7 @@ private slots:
         frmRitiri->showScreen();
         {
             FleetFile f;
-            f.openOrCreate();
+            f.openForWriting();
             frmRitiri->putCard(f.readAt(1), 1);
         }
         const QByteArray fleetBefore = box->readBytes(QStringLiteral("Vuvedi_Duvav.pro"));
@@ -428,7 +428,7 @@ private slots:
         frmRiconsegne->showScreen();
         {
             FleetFile f;
-            f.openOrCreate();
+            f.openForWriting();
             frmRiconsegne->putCard(f.readAt(1), 1);
         }
         edit(frmRiconsegne, "txtPersonaRic")->setText(QStringLiteral("  Marco Rossi  "));

@@ -4,10 +4,10 @@
 
 #include "app/Messages.h"
 #include "app/OpenURL.h"
-#include "fleet/FleetFile.h"
 #include "output/RecordGrid.h"
 #include "output/SpreadsheetWriter.h"
 #include "output/TfrmExpChiavi.h"
+#include "store/FleetFile.h"
 
 #include <QApplication>
 #include <QDir>
@@ -62,7 +62,7 @@ void writeTwoCards() {
     b.Persone = QStringLiteral("Documento");
     b.Note = QStringLiteral("nota del file");
     FleetFile file;
-    file.openOrCreate();
+    file.openForWriting();
     file.append(a);
     file.append(b);
     file.close();

@@ -7,13 +7,13 @@
 #include "app/Messages.h"
 #include "app/Screens.h"
 #include "app/TfrmAvvio.h"
-#include "fleet/FleetFile.h"
 #include "fleet/FleetListView.h"
-#include "history/HistoryFile.h"
 #include "rentals/TfrmMenuOperazioni.h"
 #include "rentals/TfrmRiconsegne.h"
 #include "rentals/TfrmRiepilogo_Operazione.h"
 #include "rentals/TfrmRitiri.h"
+#include "store/FleetFile.h"
+#include "store/HistoryFile.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -131,7 +131,7 @@ private slots:
         QVERIFY(frmAvvio->isVisible());
 
         FleetFile f;
-        f.openOrCreate();
+        f.openForWriting();
         const TScheda card = f.readAt(2);
         QCOMPARE(card.Stato, QStringLiteral("Disponibile"));
         QCOMPARE(card.PersonaRit, QStringLiteral("A"));
@@ -144,7 +144,7 @@ private slots:
 
         QCOMPARE(QFileInfo(HistoryFile::path()).size(), TNoleggio::kSize);
         HistoryFile h;
-        h.openOrCreate();
+        h.openForWriting();
         QList<TNoleggio> all;
         h.scan([&](qint64, const TNoleggio& r) {
             all << r;

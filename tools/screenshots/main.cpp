@@ -4,9 +4,9 @@
 #include "app/FileDialogs.h"
 #include "app/Messages.h"
 #include "app/OpenURL.h"
-#include "app/ProgramFolder.h"
 #include "app/Screens.h"
 #include "app/Startup.h"
+#include "store/ProgramFolder.h"
 
 #include <QApplication>
 #include <QCoreApplication>

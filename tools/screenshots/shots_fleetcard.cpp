@@ -1,7 +1,7 @@
 #include "Shots.h"
 
-#include "fleet/FleetFile.h"
 #include "fleet/TfrmSchedario_Chiavi.h"
+#include "store/FleetFile.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -66,7 +66,7 @@ void writeSampleFleet() {
     pedal.PersonaRit = QStringLiteral("Giulia Ferraresi");
 
     FleetFile file;
-    file.openOrCreate();
+    file.openForWriting();
     file.append(jet);
     file.append(canoe);
     file.append(pedal);

@@ -1,11 +1,11 @@
 #include "Shots.h"
 
 #include "app/Clock.h"
-#include "fleet/FleetFile.h"
-#include "history/HistoryFile.h"
 #include "history/TfrmMenuRiepilogo.h"
 #include "history/TfrmRiepilogo.h"
 #include "output/TfrmExpChiavi.h"
+#include "store/FleetFile.h"
+#include "store/HistoryFile.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -49,7 +49,7 @@ QString two(int n) {
 
 void writeHistory() {
     HistoryFile file;
-    file.openOrCreate();
+    file.openForWriting();
     QRandomGenerator random(2025);
     for (int day = 1; day <= 20; ++day) {
         const int rentals = 2 + int(random.bounded(3));
@@ -78,7 +78,7 @@ void writeHistory() {
 
 void writeFleet() {
     FleetFile file;
-    file.openOrCreate();
+    file.openForWriting();
     qint64 n = 0;
     for (const Craft& c : kFleet) {
         TScheda card;

@@ -1,10 +1,10 @@
 #include "Shots.h"
 
 #include "app/Clock.h"
-#include "fleet/FleetFile.h"
 #include "fleet/FleetListScreens.h"
 #include "fleet/TfrmTrovaSchedario_Chiavi.h"
 #include "output/report/Printing.h"
+#include "store/FleetFile.h"
 
 #include <QApplication>
 #include <QDir>
@@ -67,7 +67,7 @@ void writeSampleFleet() {
     };
     QFile::remove(FleetFile::path());
     FleetFile file;
-    file.openOrCreate();
+    file.openForWriting();
     for (TScheda c : cards) {
         c.Scheda = TScheda::numberFor(file.count() + 1);
         file.append(c);

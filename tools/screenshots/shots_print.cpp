@@ -2,12 +2,12 @@
 #include "Shots.h"
 
 #include "app/Clock.h"
-#include "fleet/TScheda.h"
 #include "fleet/TfrmSchedario_Chiavi.h"
 #include "output/TfrmStampaScheda.h"
 #include "output/report/Printing.h"
 #include "rentals/TfrmRiconsegne.h"
 #include "rentals/TfrmRitiri.h"
+#include "store/TScheda.h"
 
 #include <QLineEdit>
 

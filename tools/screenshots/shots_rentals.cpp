@@ -2,11 +2,11 @@
 #include "Shots.h"
 
 #include "app/Clock.h"
-#include "fleet/TScheda.h"
 #include "rentals/TfrmMenuOperazioni.h"
 #include "rentals/TfrmRiconsegne.h"
 #include "rentals/TfrmRiepilogo_Operazione.h"
 #include "rentals/TfrmRitiri.h"
+#include "store/TScheda.h"
 
 #include <QLineEdit>
 

@@ -1,6 +1,7 @@
-#include "fleet/RecordFile.h"
+#include "store/RecordFile.h"
 
-#include "app/Errors.h"
+#include "store/Durable.h"
+#include "store/StoreError.h"
 
 #include <QFileInfo>
 
@@ -18,16 +19,25 @@ RecordFile::~RecordFile() {
     file_.close();
 }
 
-void RecordFile::openOrCreate() {
+void RecordFile::openOrCreate(Lock lock) {
     // Unbuffered: a write goes to the file in one call and nothing waits in a buffer.
     const QIODevice::OpenMode mode = QIODevice::ReadWrite | QIODevice::Unbuffered;
     if (QFileInfo::exists(path()) || QFileInfo(path()).isSymLink()) {
         if (!file_.open(mode | QIODevice::ExistingOnly))
             throw FileError(QStringLiteral("cannot open %1").arg(path()));
-        return;
-    }
-    if (!file_.open(mode | QIODevice::NewOnly))
+    } else if (file_.open(mode | QIODevice::NewOnly)) {
+        Durable::syncFolder(QFileInfo(path()).absolutePath());
+    } else if (!file_.open(mode | QIODevice::ExistingOnly)) {
+        // Another workstation may have created it a moment ago.
         throw FileError(QStringLiteral("cannot create %1").arg(path()));
+    }
+    try {
+        FileLock::acquire(file_, lock);
+    } catch (...) {
+        file_.close();
+        throw;
+    }
+    lock_ = lock;
 }
 
 void RecordFile::requireOpen() const {
@@ -52,21 +62,37 @@ QByteArray RecordFile::readAt(qint64 position) {
     return record;
 }
 
+void RecordFile::requireWritable() const {
+    requireOpen();
+    if (lock_ != Lock::Exclusive)
+        throw FileError(QStringLiteral("not locked for writing: %1").arg(path()));
+}
+
 void RecordFile::writeAt(qint64 offset, const QByteArray& record) {
+    requireWritable();
     if (record.size() != recordSize_)
         throw FileError(QStringLiteral("wrong record size for %1").arg(path()));
     if (writesFail)
         throw FileError(QStringLiteral("cannot write %1").arg(path()));
     if (!file_.seek(offset))
         throw FileError(QStringLiteral("cannot seek in %1").arg(path()));
-    if (file_.write(record) != recordSize_ || !file_.flush())
+    if (file_.write(record) != recordSize_)
         throw FileError(QStringLiteral("cannot write %1").arg(path()));
+    Durable::syncFile(file_);
 }
 
 void RecordFile::rewriteAt(qint64 position, const QByteArray& record) {
     requireOpen();
     if (position < 1 || position > count())
         throw FileError(QStringLiteral("no record %1 in %2").arg(position).arg(path()));
+    writeAt((position - 1) * recordSize_, record);
+}
+
+void RecordFile::rewriteIfUnchanged(qint64 position, const QByteArray& shown,
+                                    const QByteArray& record) {
+    requireWritable();
+    if (readAt(position) != shown)
+        throw CardChanged(QStringLiteral("record %1 of %2 changed").arg(position).arg(path()));
     writeAt((position - 1) * recordSize_, record);
 }
 

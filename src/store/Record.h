@@ -1,5 +1,5 @@
 #pragma once
-#include "fleet/ShortText.h"
+#include "store/ShortText.h"
 
 #include <QByteArray>
 #include <QString>

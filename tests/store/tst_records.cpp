@@ -1,11 +1,11 @@
 // The two record formats and the record file rules, checked against bytes written down
 // independently of the code (tests/fleet/fixtures/make_fixtures.py).
-#include "TestSupport.h"
+#include "store/StoreSupport.h"
 
-#include "app/Errors.h"
-#include "fleet/FleetFile.h"
-#include "fleet/ShortText.h"
-#include "history/HistoryFile.h"
+#include "store/FleetFile.h"
+#include "store/HistoryFile.h"
+#include "store/ShortText.h"
+#include "store/StoreError.h"
 
 #include <QDir>
 #include <QFile>
@@ -168,27 +168,27 @@ private slots:
     }
 
     void openingCreatesOnlyAMissingFile() {
-        TestSandbox box;
+        StoreSandbox box;
         FleetFile fleet;
-        fleet.openOrCreate();
+        fleet.openForWriting();
         QCOMPARE(fleet.count(), 0);
         fleet.close();
         QVERIFY(QFileInfo(box.file(QStringLiteral("Vuvedi_Duvav.pro"))).isFile());
         QCOMPARE(QFileInfo(box.file(QStringLiteral("Vuvedi_Duvav.pro"))).size(), 0);
 
         HistoryFile history;
-        history.openOrCreate();
+        history.openForWriting();
         QCOMPARE(history.count(), 0);
         history.close();
         QCOMPARE(QFileInfo(box.file(QStringLiteral("Dizidov_Izevude.pro"))).size(), 0);
     }
 
     void aFileThatCannotBeOpenedIsNeverReplaced() {
-        TestSandbox box;
+        StoreSandbox box;
         // Something stands at the file's name that cannot be opened as a file.
         QVERIFY(QDir(box.folder()).mkdir(QStringLiteral("Vuvedi_Duvav.pro")));
         FleetFile fleet;
-        QVERIFY_THROWS_EXCEPTION(FileError, fleet.openOrCreate());
+        QVERIFY_THROWS_EXCEPTION(FileError, fleet.openForWriting());
         QVERIFY(QFileInfo(box.file(QStringLiteral("Vuvedi_Duvav.pro"))).isDir());
 
         // A file without read permission: an error for an ordinary user, and in no case is
@@ -200,7 +200,7 @@ private slots:
         HistoryFile history;
         bool failed = false;
         try {
-            history.openOrCreate();
+            history.openForWriting();
             history.close();
         } catch (const FileError&) {
             failed = true;
@@ -220,7 +220,7 @@ private slots:
 
     void countAndAppendOverAStrayPiece() {
         QFETCH(bool, fleetFile);
-        TestSandbox box;
+        StoreSandbox box;
         const int size = fleetFile ? TScheda::kSize : TNoleggio::kSize;
         const int whole = fleetFile ? 3 : 4;
         const int stray = fleetFile ? 100 : 20;
@@ -237,14 +237,14 @@ private slots:
         qint64 position = 0;
         if (fleetFile) {
             FleetFile f;
-            f.openOrCreate();
+            f.openForWriting();
             QCOMPARE(f.count(), whole);
             position = f.append(card);
             QCOMPARE(f.count(), whole + 1);
             f.close();
         } else {
             HistoryFile f;
-            f.openOrCreate();
+            f.openForWriting();
             QCOMPARE(f.count(), whole);
             position = f.append(rental);
             f.close();
@@ -257,9 +257,9 @@ private slots:
     }
 
     void readRewriteAndScan() {
-        TestSandbox box;
+        StoreSandbox box;
         FleetFile f;
-        f.openOrCreate();
+        f.openForWriting();
         for (const char* code : {"K1", "K2", "K3"})
             f.append(cardNamed(QString::fromLatin1(code)));
         TScheda changed = cardNamed(QStringLiteral("K2-bis"));
@@ -279,14 +279,14 @@ private slots:
     }
 
     void aFailedWriteLeavesTheFileAsItWas() {
-        TestSandbox box;
+        StoreSandbox box;
         FleetFile f;
-        f.openOrCreate();
+        f.openForWriting();
         f.append(cardNamed(QStringLiteral("K1")));
         f.close();
         const QByteArray before = box.readBytes(QStringLiteral("Vuvedi_Duvav.pro"));
         RecordFile::failWritesForTest(true);
-        f.openOrCreate();
+        f.openForWriting();
         QVERIFY_THROWS_EXCEPTION(FileError, f.append(cardNamed(QStringLiteral("K2"))));
         QVERIFY_THROWS_EXCEPTION(FileError, f.rewriteAt(1, cardNamed(QStringLiteral("K9"))));
         f.close();
@@ -295,7 +295,7 @@ private slots:
 
     void scanCrossesReadBlocks() {
         // More records than one read block holds, so the scan must stitch blocks together.
-        TestSandbox box;
+        StoreSandbox box;
         const int n = 3000; // 3000 x 3581 bytes is over two 4 MiB blocks
         QByteArray all;
         for (int i = 1; i <= n; ++i) {
@@ -305,7 +305,7 @@ private slots:
         }
         box.writeBytes(QStringLiteral("Vuvedi_Duvav.pro"), all);
         FleetFile f;
-        f.openOrCreate();
+        f.openForWriting();
         qint64 expected = 1;
         bool inOrder = true;
         f.scan([&](qint64 position, const TScheda& card) {

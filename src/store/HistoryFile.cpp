@@ -1,6 +1,6 @@
-#include "history/HistoryFile.h"
+#include "store/HistoryFile.h"
 
-#include "app/ProgramFolder.h"
+#include "store/ProgramFolder.h"
 
 QString HistoryFile::path() {
     return ProgramFolder::file(QString::fromLatin1(kFileName));

@@ -1,6 +1,6 @@
 #pragma once
-#include "fleet/RecordFile.h"
-#include "history/TNoleggio.h"
+#include "store/RecordFile.h"
+#include "store/TNoleggio.h"
 
 #include <functional>
 
@@ -12,9 +12,14 @@ public:
     static QString path();
 
     HistoryFile();
-    void openOrCreate() { file_.openOrCreate(); }
+    // Opens (creating it when missing) with a shared lock, for reading.
+    void openForReading() { file_.openOrCreate(RecordFile::Lock::Shared); }
+    // Opens (creating it when missing) with an exclusive lock, for the append.
+    void openForWriting() { file_.openOrCreate(RecordFile::Lock::Exclusive); }
+    QByteArray readBytesAt(qint64 position) { return file_.readAt(position); }
     qint64 count() const { return file_.count(); }
     qint64 append(const TNoleggio& rental) { return file_.append(rental.toBytes()); }
+    qint64 appendBytes(const QByteArray& bytes) { return file_.append(bytes); }
     // Every record in file order; the visitor returns false to stop.
     void scan(const std::function<bool(qint64 position, const TNoleggio& rental)>& visit);
     // The raw scan, for readers that only need a few fields of a large file.

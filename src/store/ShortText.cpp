@@ -1,4 +1,4 @@
-#include "fleet/ShortText.h"
+#include "store/ShortText.h"
 
 #include <QList>
 

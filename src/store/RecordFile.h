@@ -1,4 +1,6 @@
 #pragma once
+#include "store/FileLock.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -7,20 +9,30 @@
 
 // A file of fixed-size records without header, opened for one user action and closed again.
 // Positions are 1-based. Every failure raises FileError.
+//
+// The file is locked from its opening to its closing: shared for reading, exclusive for
+// writing, so two workstations sharing the folder never see or make half a change. Every write
+// is on the disk before it returns.
 class RecordFile {
 public:
+    using Lock = FileLock::Mode;
+
     RecordFile(const QString& path, int recordSize);
     ~RecordFile();
     RecordFile(const RecordFile&) = delete;
     RecordFile& operator=(const RecordFile&) = delete;
 
-    // Opens the file for reading and writing; only a missing file is created (empty). A file
-    // that exists but cannot be opened is a failure and is never replaced.
-    void openOrCreate();
+    // Opens the file for reading and writing and takes its lock; only a missing file is
+    // created (empty). A file that exists but cannot be opened is a failure and is never
+    // replaced. Raises ArchiveBusy when another workstation keeps the lock.
+    void openOrCreate(Lock lock);
     // Records in the file; a trailing piece shorter than a record is no record.
     qint64 count() const;
     QByteArray readAt(qint64 position);
     void rewriteAt(qint64 position, const QByteArray& record);
+    // Rewrites the record only when it still holds `shown`, the bytes read when it was put on
+    // the screen; raises CardChanged otherwise and writes nothing.
+    void rewriteIfUnchanged(qint64 position, const QByteArray& shown, const QByteArray& record);
     // Writes after the last whole record (over any stray trailing piece); returns the new
     // record's position.
     qint64 append(const QByteArray& record);
@@ -37,8 +49,10 @@ public:
 
 private:
     void requireOpen() const;
+    void requireWritable() const;
     void writeAt(qint64 offset, const QByteArray& record);
 
     QFile file_;
     int recordSize_;
+    Lock lock_ = Lock::Shared;
 };

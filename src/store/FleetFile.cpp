@@ -1,6 +1,6 @@
-#include "fleet/FleetFile.h"
+#include "store/FleetFile.h"
 
-#include "app/ProgramFolder.h"
+#include "store/ProgramFolder.h"
 
 QString FleetFile::path() {
     return ProgramFolder::file(QString::fromLatin1(kFileName));

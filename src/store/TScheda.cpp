@@ -1,4 +1,4 @@
-#include "fleet/TScheda.h"
+#include "store/TScheda.h"
 
 namespace {
 using F = FieldDef<TScheda>;

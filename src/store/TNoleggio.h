@@ -1,5 +1,5 @@
 #pragma once
-#include "fleet/Record.h"
+#include "store/Record.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "history/TNoleggio.h"
+#include "store/TNoleggio.h"
 
 namespace {
 using F = FieldDef<TNoleggio>;

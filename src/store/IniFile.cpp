@@ -1,7 +1,11 @@
-#include "access/IniFile.h"
+#include "store/IniFile.h"
+
+#include "store/Durable.h"
+#include "store/FileLock.h"
+#include "store/StoreError.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace {
@@ -71,20 +75,13 @@ QString IniFile::read(const QString& path, const QString& section, const QString
     return defaultValue.left(kMaxValue);
 }
 
-void IniFile::write(const QString& path, const QString& section, const QString& key,
-                    const QString& value) {
-    QStringList lines;
-    bool crlf = true;
-    {
-        QFile file(path);
-        if (file.exists()) {
-            if (!file.open(QIODevice::ReadOnly))
-                throw WriteError("cannot read the INI file");
-            const QByteArray bytes = file.readAll();
-            crlf = bytes.contains("\r\n") || !bytes.contains('\n');
-            lines = linesOf(decode(bytes));
-        }
-    }
+namespace {
+
+// The new text of the file: the key set in its section, every other line kept.
+QByteArray withKey(const QByteArray& bytes, bool existed, const QString& section,
+                   const QString& key, const QString& value) {
+    const bool crlf = !existed || bytes.contains("\r\n") || !bytes.contains('\n');
+    QStringList lines = linesOf(decode(bytes));
     const QString entry = key + QLatin1Char('=') + value;
     qsizetype sectionAt = -1;
     qsizetype lastOfSection = -1;
@@ -116,17 +113,40 @@ void IniFile::write(const QString& path, const QString& section, const QString& 
         }
     }
     const QString eol = crlf ? QStringLiteral("\r\n") : QStringLiteral("\n");
-    // Written aside and put in place whole, so a refused or broken write keeps the old file.
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        throw WriteError("cannot write the INI file");
-    const QByteArray bytes = (lines.join(eol) + eol).toLatin1();
-    // A short write or a failed flush must stop here: QSaveFile::commit() would otherwise still
-    // put the empty or cut file in place of the good one (a full disk, a refused write).
-    if (out.write(bytes) != bytes.size() || !out.flush()) {
-        out.cancelWriting();
-        throw WriteError("cannot write the INI file");
+    return (lines.join(eol) + eol).toLatin1();
+}
+
+} // namespace
+
+void IniFile::write(const QString& path, const QString& section, const QString& key,
+                    const QString& value) {
+    // Two workstations may change the store at once: each holds the lock of the file it read
+    // until its new file is in place, and one that waited on a file replaced meanwhile starts
+    // again from the new one, so no change is lost.
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        const bool existed = QFileInfo::exists(path);
+        QFile current(path);
+        if (existed && !current.open(QIODevice::ReadWrite))
+            throw WriteError("cannot read the INI file");
+        try {
+            if (existed) {
+                FileLock::acquire(current, FileLock::Mode::Exclusive);
+                if (!FileLock::stillAt(current, path))
+                    continue;
+            }
+            const QByteArray bytes = existed ? current.readAll() : QByteArray();
+            // Written aside and put in place whole, so a refused or broken write keeps the old
+            // file; on the disk before the new password is reported stored.
+            SafeFile out(path);
+            out.open();
+            out.write(withKey(bytes, existed, section, key, value));
+            out.commit();
+            return;
+        } catch (const ArchiveBusy&) {
+            throw;
+        } catch (const FileError& e) {
+            throw WriteError(e.what());
+        }
     }
-    if (!out.commit())
-        throw WriteError("cannot write the INI file");
+    throw WriteError("the INI file keeps changing");
 }

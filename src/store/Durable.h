@@ -1,0 +1,41 @@
+#pragma once
+#include <QByteArray>
+#include <QSaveFile>
+#include <QString>
+
+#include <functional>
+
+class QFileDevice;
+
+// Puts what was written on the disk before success is reported, so a power cut right after a
+// message cannot take it back.
+namespace Durable {
+
+// Flushes the file's data to the disk (fdatasync, FlushFileBuffers). Raises FileError.
+void syncFile(QFileDevice& file);
+// Makes a newly created or renamed entry of the folder durable (nothing to do on Windows).
+void syncFolder(const QString& folder);
+
+// Tests: told of every sync with the path it made durable (a power cut cannot be staged).
+using Observer = std::function<void(const QString& path)>;
+void setObserverForTest(Observer observer);
+
+} // namespace Durable
+
+// A file written aside and put in place whole, on the disk before commit() returns. The old
+// file stays as it was when anything fails.
+class SafeFile {
+public:
+    explicit SafeFile(const QString& path);
+    // Raises FileError.
+    void open();
+    QIODevice& device() { return file_; }
+    // Raises FileError on a short write.
+    void write(const char* data, qsizetype size);
+    void write(const QByteArray& bytes) { write(bytes.constData(), bytes.size()); }
+    // Flushes, syncs and renames over the target. Raises FileError; nothing is replaced then.
+    void commit();
+
+private:
+    QSaveFile file_;
+};

@@ -1,0 +1,57 @@
+#pragma once
+#include "store/TNoleggio.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <memory>
+
+// A return in progress. The return rewrites the craft's card before its confirmation is shown
+// and appends the rental to the history at the confirmation's OK; a program killed in between
+// would leave the craft back in the fleet and the rental nowhere. So each return keeps a small
+// journal in the program folder from before the card is written until the rental is in the
+// history:
+//
+//   1. "begin"   position, the card's bytes before and after, and the rental as composed;
+//   2. "written" the card has been rewritten;
+//   3. "confirm" the rental as confirmed and the history's count just before its append.
+//
+// Each entry carries a checksum and is on the disk before the step it announces. The journal is
+// locked while its return runs; at start-up, every journal that nobody holds is finished: the
+// rental goes to the history exactly once when the card was rewritten, and not at all otherwise.
+class PendingReturn {
+public:
+    // Creates the journal and records step 1. Raises FileError.
+    static std::unique_ptr<PendingReturn> begin(qint64 position, const QByteArray& cardBefore,
+                                                const QByteArray& cardAfter,
+                                                const TNoleggio& rental);
+    ~PendingReturn();
+    PendingReturn(const PendingReturn&) = delete;
+    PendingReturn& operator=(const PendingReturn&) = delete;
+
+    // Step 2, right after the card's rewrite. Raises FileError.
+    void cardWritten();
+    // The card was not rewritten (refused or failed): the journal goes.
+    void abandon();
+    // The confirmation's OK: appends the rental to the history once and removes the journal.
+    // Returns the rental's 1-based position in the history. Raises FileError; the journal then
+    // stays, and the next start-up completes it.
+    qint64 complete(const TNoleggio& rental);
+
+    QString path() const { return file_.fileName(); }
+
+    // Finishes every journal of the program folder that no running return holds. Failures leave
+    // a journal for the next start.
+    static void recoverAll();
+    // The journals in the program folder.
+    static QStringList pendingFiles();
+
+private:
+    explicit PendingReturn(const QString& path);
+    void writeEntry(char tag, const QByteArray& payload);
+    void remove();
+    qint64 completeWith(const QByteArray& rental, qint64 knownCount);
+
+    QFile file_;
+};
