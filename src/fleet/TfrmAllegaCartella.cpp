@@ -16,7 +16,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSaveFile>
+#include "store/Durable.h"
+#include "store/StoreError.h"
 
 namespace {
 
@@ -29,16 +30,19 @@ bool copyReplacing(const QString& source, const QString& target) {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return false;
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    QByteArray block;
-    while (!(block = in.read(1 << 20)).isEmpty())
-        if (out.write(block) != block.size())
+    try {
+        SafeFile out(target);
+        out.open();
+        QByteArray block;
+        while (!(block = in.read(1 << 20)).isEmpty())
+            out.write(block);
+        if (in.error() != QFileDevice::NoError)
             return false;
-    if (in.error() != QFileDevice::NoError)
+        out.commit();
+        return true;
+    } catch (const FileError&) {
         return false;
-    return out.commit();
+    }
 }
 
 QLabel* cardLabel(const QString& name) {

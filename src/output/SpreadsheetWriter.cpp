@@ -6,7 +6,8 @@
 #include "store/ShortText.h"
 
 #include <QDir>
-#include <QSaveFile>
+#include "store/Durable.h"
+#include "store/StoreError.h"
 
 namespace {
 
@@ -127,25 +128,28 @@ bool generate(Writer& w, const QString& sheetName, const QList<SpreadsheetWriter
 }
 
 // Writes the file whole or not at all: the new bytes go to a temporary file beside it, which
-// replaces the earlier export only once it is complete.
+// replaces the earlier export only once it is complete and on the disk.
 bool writeFile(const QString& path, const QString& sheetName,
                const QList<SpreadsheetWriter::Column>& columns, qsizetype rowCount,
                const SpreadsheetWriter::Cell& cell) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    Writer w([&](const QByteArray& bytes) {
-        if (writesFail) { // the disk fills up halfway through the first piece
-            file.write(bytes.left(bytes.size() / 2));
-            return false;
-        }
-        return file.write(bytes) == bytes.size();
-    });
-    if (!generate(w, sheetName, columns, rowCount, cell)) {
-        file.cancelWriting();
+    try {
+        SafeFile file(path);
+        file.open();
+        Writer w([&](const QByteArray& bytes) {
+            if (writesFail) { // the disk fills up halfway through the first piece
+                file.device().write(bytes.left(bytes.size() / 2));
+                return false;
+            }
+            file.write(bytes);
+            return true;
+        });
+        if (!generate(w, sheetName, columns, rowCount, cell))
+            return false; // the file aside is dropped, the earlier export stays
+        file.commit();
+        return true;
+    } catch (const FileError&) {
         return false;
     }
-    return file.commit();
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "access/TfrmCambiaPassword.h"
 #include "app/Errors.h"
 #include "app/Screens.h"
+#include "output/SpreadsheetWriter.h"
 #include "store/Durable.h"
 #include "store/FileLock.h"
 #include "store/HistoryFile.h"
@@ -269,6 +270,8 @@ private slots:
                                          << "Dizidov_Izevude.pro";
         QTest::newRow("password") << "password"
                                   << "unins000.dll";
+        QTest::newRow("export") << "export"
+                                << "Vuvedi_Duvav.xls";
     }
     void everySuccessIsOnTheDiskBeforeItIsReported() {
         QFETCH(QString, action);
@@ -303,6 +306,13 @@ private slots:
         } else if (action == QStringLiteral("return")) {
             Desk::rent(frmRiconsegne, 2, QStringLiteral("Cliente"));
             success = Desk::kReturned;
+        } else if (action == QStringLiteral("export")) {
+            Msg::Test::answer(true);  // export now
+            Msg::Test::answer(false); // do not open it
+            QVERIFY(SpreadsheetWriter::exportTable(QStringLiteral("Vuvedi_Duvav.xls"),
+                                                   QStringLiteral("Foglio"), {{QStringLiteral("A"), 10}},
+                                                   {{QStringLiteral("1")}}));
+            success = SpreadsheetWriter::kAskOpen;
         } else {
             changePassword(QStringLiteral("vecchia"), QStringLiteral("nuova"));
             success = TfrmCambiaPassword::kChanged;
