@@ -5,7 +5,18 @@
 #include "app/Screens.h"
 #include "app/Theme.h"
 #include "app/UiKit.h"
+#include "store/FleetFile.h"
 #include "store/PendingReturn.h"
+
+namespace {
+// Start-up goes on whatever a file says: the next start tries again.
+template <typename Action> void guardedQuietly(Action&& action) {
+    try {
+        action();
+    } catch (const std::exception&) {
+    }
+}
+} // namespace
 
 #include <QApplication>
 #include <QDir>
@@ -57,7 +68,10 @@ void Startup::begin(QApplication& app) {
     applyDateSettings();
     // A return cut short by a crash or a power cut is finished before anyone looks at the
     // fleet or the history.
-    PendingReturn::recoverAll();
+    guardedQuietly([] {
+        FleetFile::finishInterruptedRewrite();
+        PendingReturn::recoverAll();
+    });
     Screens::createAll();
     frmPassword->show();
 }

@@ -211,6 +211,9 @@ void FleetListPanel::load() {
             return true;
         });
         file.close();
+    } catch (const ArchiveBusy& busy) {
+        // Another workstation kept the file: the user should know why the list is empty.
+        reportSharedFolderConflict(busy);
     } catch (const std::exception&) {
         // The list shows what could be read; no message.
     }

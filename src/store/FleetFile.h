@@ -11,6 +11,10 @@ public:
     static QString path();
 
     FleetFile();
+    // Start-up: finishes a rewrite that a crash or a power cut cut short.
+    static void finishInterruptedRewrite() {
+        RecordFile::finishInterruptedRewrite(path(), TScheda::kSize);
+    }
     // Opens (creating it when missing) with a shared lock, for reading.
     void openForReading() { file_.openOrCreate(RecordFile::Lock::Shared); }
     // Opens (creating it when missing) with an exclusive lock, for a rewrite or an append.

@@ -1,5 +1,6 @@
 #include "store/PendingReturn.h"
 
+#include "store/Checksum.h"
 #include "store/Durable.h"
 #include "store/FileLock.h"
 #include "store/FleetFile.h"
@@ -24,15 +25,6 @@ constexpr int kNumber = 20; // a count or position, as decimal text
 const QByteArray kMagic = QByteArrayLiteral("ONDRIC");
 constexpr int kHead = 6 + 1 + 8;
 constexpr int kTail = 16;
-
-quint64 checksum(const char* data, qsizetype size) {
-    quint64 h = 1469598103934665603ULL; // FNV-1a
-    for (qsizetype i = 0; i < size; ++i) {
-        h ^= static_cast<unsigned char>(data[i]);
-        h *= 1099511628211ULL;
-    }
-    return h;
-}
 
 QByteArray number(qint64 n) {
     return QByteArray::number(n).rightJustified(kNumber, '0');
@@ -62,8 +54,7 @@ Journal parse(const QByteArray& bytes) {
             break;
         const QByteArray payload = bytes.mid(at + kHead, size);
         const QByteArray sum = bytes.mid(at + kHead + size, kTail);
-        if (sum != QByteArray::number(checksum(bytes.constData() + at, kHead + size), 16)
-                       .rightJustified(kTail, '0'))
+        if (sum != journalChecksum(bytes.constData() + at, kHead + size))
             break;
         at += kHead + size + kTail;
         if (tag == 'B' && !j.begun &&
@@ -122,8 +113,7 @@ void PendingReturn::writeEntry(char tag, const QByteArray& payload) {
     entry.append(tag);
     entry.append(QByteArray::number(payload.size()).rightJustified(8, '0'));
     entry.append(payload);
-    entry.append(QByteArray::number(checksum(entry.constData(), entry.size()), 16)
-                     .rightJustified(kTail, '0'));
+    entry.append(journalChecksum(entry.constData(), entry.size()));
     if (!file_.seek(file_.size()) || file_.write(entry) != entry.size())
         throw FileError(QStringLiteral("cannot write %1").arg(file_.fileName()));
     Durable::syncFile(file_);

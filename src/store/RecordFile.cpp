@@ -1,5 +1,6 @@
 #include "store/RecordFile.h"
 
+#include "store/Checksum.h"
 #include "store/Durable.h"
 #include "store/StoreError.h"
 
@@ -10,6 +11,10 @@
 namespace {
 bool writesFail = false;
 constexpr qint64 kBlockBytes = 4 << 20;
+
+// Redo file: magic, position (20 digits), record, checksum of all before it.
+const QByteArray kRedoMagic = QByteArrayLiteral("ONDREDO1");
+constexpr int kRedoNumber = 20;
 } // namespace
 
 RecordFile::RecordFile(const QString& path, int recordSize)
@@ -32,12 +37,62 @@ void RecordFile::openOrCreate(Lock lock) {
         throw FileError(QStringLiteral("cannot create %1").arg(path()));
     }
     try {
+        if (lock == Lock::Shared && QFileInfo::exists(redoPath())) {
+            // A rewrite was cut short elsewhere: finish it before reading.
+            RecordFile writer(path(), recordSize_);
+            writer.openOrCreate(Lock::Exclusive);
+            writer.close();
+        }
         FileLock::acquire(file_, lock);
+        lock_ = lock;
+        if (lock == Lock::Exclusive)
+            replayRedo();
     } catch (...) {
         file_.close();
         throw;
     }
-    lock_ = lock;
+}
+
+void RecordFile::finishInterruptedRewrite(const QString& path, int recordSize) {
+    if (!QFileInfo::exists(path) || !QFileInfo::exists(path + QStringLiteral(".jrn")))
+        return;
+    RecordFile file(path, recordSize);
+    file.openOrCreate(Lock::Exclusive);
+    file.close();
+}
+
+void RecordFile::writeRedo(qint64 position, const QByteArray& record) {
+    QByteArray entry =
+        kRedoMagic + QByteArray::number(position).rightJustified(kRedoNumber, '0') + record;
+    entry.append(journalChecksum(entry.constData(), entry.size()));
+    QFile redo(redoPath());
+    if (!redo.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered) ||
+        redo.write(entry) != entry.size())
+        throw FileError(QStringLiteral("cannot write %1").arg(redoPath()));
+    Durable::syncFile(redo);
+    // The redo file's name must survive a power cut too.
+    Durable::syncFolder(QFileInfo(path()).absolutePath());
+}
+
+void RecordFile::replayRedo() {
+    QFile redo(redoPath());
+    if (!redo.exists())
+        return;
+    if (!redo.open(QIODevice::ReadOnly))
+        throw FileError(QStringLiteral("cannot read %1").arg(redoPath()));
+    const QByteArray entry = redo.read(kRedoMagic.size() + kRedoNumber + recordSize_ + 16 + 1);
+    redo.close();
+    const qsizetype body = kRedoMagic.size() + kRedoNumber + recordSize_;
+    // A redo file cut short was never followed by its rewrite: nothing to finish.
+    if (entry.size() == body + 16 && entry.startsWith(kRedoMagic) &&
+        entry.mid(body) == journalChecksum(entry.constData(), body)) {
+        const qint64 position = entry.mid(kRedoMagic.size(), kRedoNumber).toLongLong();
+        const QByteArray record = entry.mid(kRedoMagic.size() + kRedoNumber, recordSize_);
+        if (position >= 1 && position <= count() && readAt(position) != record)
+            writeAt((position - 1) * recordSize_, record);
+    }
+    if (!QFile::remove(redoPath()))
+        throw FileError(QStringLiteral("cannot remove %1").arg(redoPath()));
 }
 
 void RecordFile::requireOpen() const {
@@ -82,10 +137,17 @@ void RecordFile::writeAt(qint64 offset, const QByteArray& record) {
 }
 
 void RecordFile::rewriteAt(qint64 position, const QByteArray& record) {
-    requireOpen();
+    requireWritable();
     if (position < 1 || position > count())
         throw FileError(QStringLiteral("no record %1 in %2").arg(position).arg(path()));
+    if (record.size() != recordSize_)
+        throw FileError(QStringLiteral("wrong record size for %1").arg(path()));
+    if (writesFail)
+        throw FileError(QStringLiteral("cannot write %1").arg(path()));
+    writeRedo(position, record);
     writeAt((position - 1) * recordSize_, record);
+    // Not synced: should the removal be lost, the redo file only repeats this very rewrite.
+    QFile::remove(redoPath());
 }
 
 void RecordFile::rewriteIfUnchanged(qint64 position, const QByteArray& shown,
@@ -93,7 +155,7 @@ void RecordFile::rewriteIfUnchanged(qint64 position, const QByteArray& shown,
     requireWritable();
     if (readAt(position) != shown)
         throw CardChanged(QStringLiteral("record %1 of %2 changed").arg(position).arg(path()));
-    writeAt((position - 1) * recordSize_, record);
+    rewriteAt(position, record);
 }
 
 qint64 RecordFile::append(const QByteArray& record) {

@@ -13,6 +13,13 @@
 // The file is locked from its opening to its closing: shared for reading, exclusive for
 // writing, so two workstations sharing the folder never see or make half a change. Every write
 // is on the disk before it returns.
+//
+// A rewrite in place could be cut halfway by a crash or a power cut (the system writes a
+// record that spans two pages in two steps), leaving a card that is half old, half new. So the
+// new record goes first to a small redo file beside the data file (path + ".jrn"), on the disk,
+// then over the old one; the redo file is removed afterwards. Whoever opens the file next
+// finishes a rewrite that the redo file still holds. An append cut short is a trailing piece
+// shorter than a record, which is no record and is written over by the next append.
 class RecordFile {
 public:
     using Lock = FileLock::Mode;
@@ -26,6 +33,8 @@ public:
     // created (empty). A file that exists but cannot be opened is a failure and is never
     // replaced. Raises ArchiveBusy when another workstation keeps the lock.
     void openOrCreate(Lock lock);
+    // Finishes a rewrite cut short, when the file exists (start-up). Raises FileError.
+    static void finishInterruptedRewrite(const QString& path, int recordSize);
     // Records in the file; a trailing piece shorter than a record is no record.
     qint64 count() const;
     QByteArray readAt(qint64 position);
@@ -51,6 +60,10 @@ private:
     void requireOpen() const;
     void requireWritable() const;
     void writeAt(qint64 offset, const QByteArray& record);
+    QString redoPath() const { return path() + QStringLiteral(".jrn"); }
+    void writeRedo(qint64 position, const QByteArray& record);
+    // Under the exclusive lock: replays the redo file's record when it is whole, then drops it.
+    void replayRedo();
 
     QFile file_;
     int recordSize_;

@@ -52,7 +52,8 @@ class TestKill : public QObject {
         for (const auto& [position, c] : cards) {
             const QByteArray where = QByteArray::number(position);
             QVERIFY2(c.Scheda == TScheda::numberFor(position), where);
-            QVERIFY2(c.Smarrita == QStringLiteral("Sì") || c.Smarrita == QStringLiteral("No"), where);
+            QVERIFY2(c.Smarrita == QStringLiteral("Sì") || c.Smarrita == QStringLiteral("No"),
+                     where);
             const bool out = c.Stato.startsWith(QStringLiteral("Ritirato da "));
             QVERIFY2(out || c.Stato == QStringLiteral("Disponibile"), where);
             if (c.PersonaRit.isEmpty())

@@ -309,9 +309,9 @@ private slots:
         } else if (action == QStringLiteral("export")) {
             Msg::Test::answer(true);  // export now
             Msg::Test::answer(false); // do not open it
-            QVERIFY(SpreadsheetWriter::exportTable(QStringLiteral("Vuvedi_Duvav.xls"),
-                                                   QStringLiteral("Foglio"), {{QStringLiteral("A"), 10}},
-                                                   {{QStringLiteral("1")}}));
+            QVERIFY(SpreadsheetWriter::exportTable(
+                QStringLiteral("Vuvedi_Duvav.xls"), QStringLiteral("Foglio"),
+                {{QStringLiteral("A"), 10}}, {{QStringLiteral("1")}}));
             success = SpreadsheetWriter::kAskOpen;
         } else {
             changePassword(QStringLiteral("vecchia"), QStringLiteral("nuova"));

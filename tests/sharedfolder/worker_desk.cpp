@@ -101,6 +101,7 @@ int main(int argc, char** argv) {
     TMisc::recordForTest(true);
     DateSettings::apply();
     // As the program does at start-up.
+    FleetFile::finishInterruptedRewrite();
     PendingReturn::recoverAll();
     Screens::createAll();
 
