@@ -85,6 +85,8 @@ void SmokeTest::start() {
                 say(QStringLiteral("font %1: %2")
                         .arg(QLatin1String(family),
                              QFontInfo(QFont(QString::fromLatin1(family))).family()));
+            say(QStringLiteral("Qt's Yes button: ") +
+                QCoreApplication::translate("QPlatformTheme", "&Yes"));
             if (QFileInfo::exists(fleetFile)) {
                 say(QStringLiteral("FAILED: the folder already holds a fleet file"));
                 poll->stop();

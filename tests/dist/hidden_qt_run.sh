@@ -84,7 +84,7 @@ run() {
     for line in "login screen shown" "start menu shown" "fleet card screen shown" \
         "card saved at position 1, fleet file of 3581 bytes" "back at the start menu" \
         "font Arial: Liberation Sans" "font Courier New: Liberation Mono" \
-        "font Verdana: DejaVu Sans"; do
+        "font Verdana: DejaVu Sans" "Qt's Yes button: &Sì"; do
         grep -qxF "smoke: $line" "$work/out-$platform" || fail "no \"$line\" on $platform"
     done
     grep -q "PROVA-01" "$folder/Vuvedi_Duvav.pro" || fail "the saved card is not in the file"
