@@ -8,6 +8,7 @@
 #   lib/                      the Qt libraries and what they need, found by the dependency scan
 #   plugins/<type>/           the Qt plugins the program loads at run time
 #   translations/, fonts/     Qt's Italian texts and the fonts the printed pages are laid out in
+#   licenses/                 the licences of the libraries and fonts shipped
 #
 # Data files are never installed: the program creates them in its folder on first use.
 #
@@ -95,8 +96,8 @@ if(NOT WIN32)
     endforeach()
     foreach(licence liberation2 dejavu-core)
         if(EXISTS "/usr/share/doc/fonts-${licence}/copyright")
-            install(FILES "/usr/share/doc/fonts-${licence}/copyright" DESTINATION fonts
-                RENAME "LICENSE-${licence}.txt")
+            install(FILES "/usr/share/doc/fonts-${licence}/copyright" DESTINATION licenses
+                RENAME "fonts-${licence}.txt")
         endif()
     endforeach()
 endif()

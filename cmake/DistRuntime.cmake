@@ -32,3 +32,25 @@ foreach(library ${resolved})
         PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
         FILES "${file}")
 endforeach()
+
+# The licences of what the folder ships, where the build machine's package manager can tell
+# which package each file came from (Debian and its kin keep them as /usr/share/doc/*/copyright).
+find_program(dpkg_query dpkg-query)
+if(dpkg_query)
+    set(shipped "")
+    foreach(file ${resolved} ${ONDERIA_DIST_MODULES})
+        file(REAL_PATH "${file}" real)
+        list(APPEND shipped "${real}")
+    endforeach()
+    execute_process(COMMAND ${dpkg_query} -S ${shipped}
+        OUTPUT_VARIABLE owners ERROR_QUIET RESULT_VARIABLE ignored)
+    string(REGEX MATCHALL "(^|\n)[^:\n]+" packages "${owners}")
+    string(REPLACE "\n" "" packages "${packages}")
+    list(REMOVE_DUPLICATES packages)
+    foreach(package ${packages})
+        if(EXISTS "/usr/share/doc/${package}/copyright")
+            file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}/licenses" TYPE FILE
+                RENAME "${package}.txt" FILES "/usr/share/doc/${package}/copyright")
+        endif()
+    endforeach()
+endif()
