@@ -16,10 +16,11 @@ skip() {
 }
 [ "$(id -u)" -eq 0 ] || skip "hiding the system's Qt takes root (a private mount namespace)"
 command -v unshare >/dev/null || skip "unshare is not installed"
-unshare -m true 2>/dev/null || skip "no private mount namespace can be made here"
-
 work=$(mktemp -d /tmp/onderia-dist-test.XXXXXX)
 trap 'rm -rf "$work"' EXIT
+: >"$work/probe"
+unshare -m mount --bind /dev/null "$work/probe" 2>/dev/null ||
+    skip "no private mount namespace with bind mounts can be made here"
 
 archive=$(bash "$source/scripts/dist.sh" "$build" "$work/out" | tail -n 1)
 case "$archive" in
