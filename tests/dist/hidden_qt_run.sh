@@ -64,7 +64,7 @@ check_ldd() {
 # The libraries: the program's whole tree as ldd sees it, and each shipped library and plugin
 # with the folder's lib/ on the search path, as the program's RPATH puts it for them at run time.
 check_ldd "$folder/onderia" ldd
-ldd "$folder/onderia" | grep -q "libQt6Core.so.6 => $folder/lib/" || fail "ldd shows no Qt Core"
+grep -q "libQt6Core.so.6 => $folder/lib/" <<<"$(ldd "$folder/onderia")" || fail "ldd shows no Qt Core"
 for f in "$folder"/lib/*.so* "$folder"/plugins/*/*.so; do
     check_ldd "$f" env LD_LIBRARY_PATH="$folder/lib" ldd
 done
