@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <QWindow>
 
@@ -65,8 +66,11 @@ void SmokeTest::start() {
     poll->callOnTimeout([poll, clock, step = 0]() mutable {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             say(QStringLiteral("message: ") + box->text().simplified());
-            if (QAbstractButton* ok = box->button(QMessageBox::Ok))
-                QMetaObject::invokeMethod(ok, &QAbstractButton::click, Qt::QueuedConnection);
+            QAbstractButton* answer = box->button(QMessageBox::Ok);
+            if (!answer)
+                answer = box->defaultButton();
+            if (answer)
+                QMetaObject::invokeMethod(answer, &QAbstractButton::click, Qt::QueuedConnection);
             return;
         }
         if (clock->elapsed() > kDeadlineMs) {
