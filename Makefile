@@ -2,10 +2,11 @@
 PROGRAM_DIR ?= $(CURDIR)/Onderia
 BUILD_DIR   ?= $(CURDIR)/build
 SAN_DIR     ?= $(CURDIR)/build-sanitize
+DIST_BUILD_DIR ?= $(CURDIR)/build-dist
 JOBS        ?= $(shell nproc)
 CMAKE_GEN   := -G Ninja
 
-.PHONY: all deps build run test test-sanitize screenshots bench clean
+.PHONY: all deps build run test test-sanitize dist screenshots bench clean
 
 all: build
 
@@ -31,6 +32,12 @@ test-sanitize: deps
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --output-on-failure -j $(JOBS) --timeout 900
 
+# The portable program folder dist/Onderia/ and its archive, from a release build of its own.
+dist: deps
+	cmake -S . -B $(DIST_BUILD_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(DIST_BUILD_DIR) -j $(JOBS) --target onderia_dist_parts
+	bash scripts/dist.sh $(DIST_BUILD_DIR) $(CURDIR)/dist
+
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/onderia_screenshots $(CURDIR)/docs/screenshots
 
@@ -38,4 +45,4 @@ bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/onderia_bench
 
 clean:
-	rm -rf $(BUILD_DIR) $(SAN_DIR)
+	rm -rf $(BUILD_DIR) $(SAN_DIR) $(DIST_BUILD_DIR)

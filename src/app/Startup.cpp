@@ -3,6 +3,7 @@
 #include "access/TfrmPassword.h"
 #include "app/DateSettings.h"
 #include "app/Screens.h"
+#include "app/SmokeTest.h"
 #include "app/Theme.h"
 #include "app/UiKit.h"
 #include "store/FleetFile.h"
@@ -21,6 +22,7 @@ template <typename Action> void guardedQuietly(Action&& action) {
 #include <QApplication>
 #include <QDir>
 #include <QFont>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -46,6 +48,15 @@ void Startup::installTranslations(QApplication& app) {
     }
 }
 
+void Startup::registerFolderFonts() {
+    // The portable folder carries the free metric twins of the fonts the layouts name, for a
+    // machine that has none of its own.
+    const QDir fonts(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("fonts")));
+    for (const QString& name : fonts.entryList({QStringLiteral("*.ttf")}, QDir::Files))
+        QFontDatabase::addApplicationFont(fonts.filePath(name));
+}
+
 void Startup::applyDateSettings() {
     DateSettings::apply();
 }
@@ -63,6 +74,7 @@ void Startup::begin(QApplication& app) {
     // the login screen, never because the last visible window went away.
     app.setQuitOnLastWindowClosed(false);
     installTranslations(app);
+    registerFolderFonts();
     applyLook(app);
     // The date conventions are in force before any screen exists, so before any is shown.
     applyDateSettings();
@@ -80,6 +92,8 @@ int Startup::run(int argc, char** argv) {
     selectSoftwareRendering();
     QApplication app(argc, argv);
     begin(app);
+    if (SmokeTest::requested(argc, argv))
+        SmokeTest::start();
     const int code = app.exec();
     Screens::destroyAll();
     return code;

@@ -9,6 +9,8 @@ namespace Startup {
 void selectSoftwareRendering();
 // Qt's Italian translations, so standard buttons and dialogs read "Sì", "No", "Annulla".
 void installTranslations(QApplication& app);
+// The fonts of the program folder's fonts/ subfolder, when it has one.
+void registerFolderFonts();
 // The process-wide date conventions: short date "dd/mm/yyyy", decimal separator ",".
 void applyDateSettings();
 // The house look and fonts.
