@@ -1,7 +1,7 @@
 #include "app/SmokeTest.h"
 
 #include "access/TfrmPassword.h"
-#include "app/ProgramFolder.h"
+#include "store/ProgramFolder.h"
 #include "app/TfrmAvvio.h"
 #include "fleet/TfrmSchedario_Chiavi.h"
 
