@@ -40,6 +40,14 @@ QByteArray fleetBytesAt(qint64 position) {
     return f.readBytesAt(position);
 }
 
+// The card of a craft that has come back.
+TScheda returnedBy(const QByteArray& out, const QString& customer) {
+    TScheda back = TScheda::fromBytes(out);
+    back.Stato = QStringLiteral("Disponibile");
+    back.PersonaRic = customer;
+    return back;
+}
+
 QList<TNoleggio> history() {
     QList<TNoleggio> all;
     HistoryFile h;
@@ -90,9 +98,7 @@ private slots:
         StoreSandbox box;
         writeFleet(3);
         const QByteArray before = fleetBytesAt(2);
-        TScheda back = TScheda::fromBytes(before);
-        back.Stato = QStringLiteral("Disponibile");
-        back.PersonaRic = QStringLiteral("Bruno");
+        const TScheda back = returnedBy(before, QStringLiteral("Bruno"));
         const QByteArray after = back.toBytes();
 
         crashAfterSyncOf(QStringLiteral(".jrn"));
@@ -155,9 +161,7 @@ private slots:
         StoreSandbox box;
         writeFleet(3);
         const QByteArray before = fleetBytesAt(2);
-        TScheda back = TScheda::fromBytes(before);
-        back.Stato = QStringLiteral("Disponibile");
-        back.PersonaRic = QStringLiteral("Bruno");
+        const TScheda back = returnedBy(before, QStringLiteral("Bruno"));
         const QByteArray after = back.toBytes();
         const QString kept = box.file(QStringLiteral("kept.dat"));
         {
