@@ -3,6 +3,8 @@
 #include "fleet/TScheda.h"
 #include "rentals/DateTimeGroup.h"
 
+#include <QList>
+
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -36,6 +38,9 @@ protected:
     void FormShow() override;
 
 private:
+    // Shows or takes away the start panel. While it is up, nothing it covers can take the focus
+    // or act: only the panel's own buttons can.
+    void cover(bool on);
     TScheda cardFromScreen() const;
     void writeCard();
     bool confirmReturn();
@@ -44,6 +49,9 @@ private:
     TDateTimeGroup* dateTime_;
     UiKit::StatusLine* status_;
     QFrame* panAvvio_;
+    QPushButton* cmdSeleziona_;
+    QList<QWidget*> covered_;
+    bool loaded_ = false; // a craft was loaded since the screen was last shown
     QLineEdit* txtCodice_;
     QLineEdit* txtTipo_;
     QLineEdit* txtUtilizzo_;

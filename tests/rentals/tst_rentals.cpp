@@ -551,6 +551,77 @@ private slots:
         }
     }
 
+    void coveredControlsTakeNoKeys_data() {
+        QTest::addColumn<bool>("pickUp");
+        QTest::newRow("pick-up") << true;
+        QTest::newRow("return") << false;
+    }
+
+    void coveredControlsTakeNoKeys() {
+        // A craft applied, then the screen shown again: the start panel covers the last craft's
+        // values, and no key may reach them, nor apply them a second time.
+        QFETCH(bool, pickUp);
+        TScheda card = craft("P-1");
+        if (!pickUp)
+            card.Stato = QStringLiteral("Ritirato da A in data 05/07/2025 alle ore 14:07");
+        writeFleet({card});
+        Clock::setFixed(QDateTime(QDate(2025, 7, 5), QTime(18, 30)));
+        TfrmOperazione* screen = pickUp ? static_cast<TfrmOperazione*>(frmRitiri)
+                                        : static_cast<TfrmOperazione*>(frmRiconsegne);
+        screen->showScreen();
+        screen->putCard(cardAt(1), 1);
+        edit(screen, pickUp ? "txtPersonaRit" : "txtPersonaRic")->setText(QStringLiteral("C"));
+        if (!pickUp)
+            confirmWhenShown();
+        control<QPushButton>(screen, "btnApplica")->click();
+        QVERIFY(frmAvvio->isVisible());
+        if (pickUp) {
+            // Returned since, from another desk.
+            TScheda back = cardAt(1);
+            back.Stato = QStringLiteral("Disponibile");
+            back.PersonaRic = QStringLiteral("D");
+            FleetFile f;
+            f.openOrCreate();
+            f.rewriteAt(1, back);
+        }
+        const QByteArray fleet = box->readBytes(QStringLiteral("Vuvedi_Duvav.pro"));
+        const qsizetype rentals = history().size();
+        Msg::Test::clear();
+
+        screen->showScreen();
+        QVERIFY(QTest::qWaitForWindowActive(screen));
+        auto* panel = control<QWidget>(screen, "panAvvio");
+        QVERIFY(panel->isVisible());
+        QVERIFY(panel->isAncestorOf(QApplication::focusWidget()));
+        for (int i = 0; i < 12; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), i % 2 ? Qt::Key_Backtab : Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QVERIFY2(panel->isAncestorOf(QApplication::focusWidget()),
+                     qPrintable(QApplication::focusWidget()->objectName()));
+        }
+        const char* nowButton = pickUp ? "impRitiro" : "impRiconsegna";
+        for (const char* name : {"btnApplica", "btnStampa", nowButton}) {
+            auto* button = control<QPushButton>(screen, name);
+            QVERIFY(!button->isEnabled());
+            button->setFocus();
+            QTest::keyClick(button, Qt::Key_Space);
+            QTest::keyClick(button, Qt::Key_Return);
+        }
+        QVERIFY(!edit(screen, pickUp ? "txtPersonaRit" : "txtPersonaRic")->isEnabled());
+        screen->btnApplicaClick(); // and the apply itself knows no craft was loaded
+        screen->btnStampaClick();
+        QVERIFY(Msg::Test::shown().isEmpty());
+        QVERIFY(screen->isVisible());
+        QCOMPARE(box->readBytes(QStringLiteral("Vuvedi_Duvav.pro")), fleet);
+        QCOMPARE(history().size(), rentals);
+
+        // Loading a craft uncovers the work area and hands the focus to the customer.
+        screen->putCard(cardAt(1), 1);
+        QVERIFY(!panel->isVisible());
+        QVERIFY(control<QPushButton>(screen, "btnApplica")->isEnabled());
+        QTRY_VERIFY(edit(screen, pickUp ? "txtPersonaRit" : "txtPersonaRic")->hasFocus());
+    }
+
     void everyShowingStartsCovered() {
         writeFleet({craft("P-1")});
         frmRitiri->showScreen();
