@@ -140,7 +140,39 @@ private:
     QList<QWidget*> chain_;
 };
 
+class EnterPresses : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            return false;
+        auto* button = static_cast<QPushButton*>(watched);
+        if (button->isEnabled() && button->isVisible())
+            button->click();
+        return true;
+    }
+};
+
 } // namespace
+
+void enterPresses(QPushButton* button) {
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    if (button->property("enterPresses").toBool())
+        return;
+    button->setProperty("enterPresses", true);
+    button->installEventFilter(new EnterPresses(button));
+}
+
+void noDefaultButtons(QWidget* root) {
+    for (QPushButton* button : root->findChildren<QPushButton*>())
+        enterPresses(button);
+}
 
 void colourOnFocus(QWidget* field) {
     paintField(field, field->hasFocus());
@@ -193,8 +225,8 @@ QPushButton* pictureButton(QWidget* parent, const QString& objectName, const QSt
     button->setFixedSize(size + QSize(6, 6));
     button->setCursor(Qt::PointingHandCursor);
     button->setFocusPolicy(Qt::StrongFocus);
-    // Enter presses a picture that has the focus, on the maximized screens too.
-    button->setAutoDefault(true);
+    // Enter presses a picture that has the focus, and only then.
+    enterPresses(button);
     name(button, accessibleName);
     return button;
 }
@@ -284,7 +316,7 @@ QPushButton* linkButton(QWidget* parent, const QString& objectName, const QStrin
     link->setObjectName(objectName);
     link->setProperty("link", true);
     link->setFlat(true);
-    link->setAutoDefault(false);
+    enterPresses(link);
     link->setCursor(Qt::PointingHandCursor);
     link->setFocusPolicy(Qt::StrongFocus);
     QFont font = link->font();

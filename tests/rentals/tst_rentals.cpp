@@ -622,6 +622,33 @@ private slots:
         QTRY_VERIFY(edit(screen, pickUp ? "txtPersonaRit" : "txtPersonaRic")->hasFocus());
     }
 
+    void handlersByName_data() {
+        QTest::addColumn<bool>("pickUp");
+        QTest::newRow("pick-up") << true;
+        QTest::newRow("return") << false;
+    }
+
+    void handlersByName() {
+        // The now action and the drop-downs' leaving are the screens' own slots.
+        QFETCH(bool, pickUp);
+        QWidget* screen = pickUp ? static_cast<QWidget*>(frmRitiri) : frmRiconsegne;
+        const QString s = pickUp ? QStringLiteral("Rit") : QStringLiteral("Ric");
+        Clock::setFixed(QDateTime(QDate(2025, 7, 5), QTime(14, 7)));
+        QVERIFY(
+            QMetaObject::invokeMethod(screen, pickUp ? "impRitiroClick" : "impRiconsegnaClick"));
+        QCOMPARE(combo(screen, qPrintable("txtGiorno" + s))->currentText(), QStringLiteral("05"));
+        QCOMPARE(combo(screen, qPrintable("txtMinuti" + s))->currentText(), QStringLiteral("07"));
+        for (const char* f : {"txtGiorno", "txtMese", "txtOre", "txtMinuti"}) {
+            const QString field = QString::fromLatin1(f);
+            set(combo(screen, qPrintable(field + s)), QStringLiteral("xx"));
+            QVERIFY(QMetaObject::invokeMethod(screen, qPrintable(field + s + "Exit")));
+            QCOMPARE(combo(screen, qPrintable(field + s))->currentText(), QString());
+        }
+        screen->show();
+        QVERIFY(QMetaObject::invokeMethod(screen, "FormClose"));
+        QVERIFY(frmAvvio->isVisible());
+    }
+
     void everyShowingStartsCovered() {
         writeFleet({craft("P-1")});
         frmRitiri->showScreen();
