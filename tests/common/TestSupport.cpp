@@ -6,6 +6,7 @@
 #include "app/OpenURL.h"
 #include "app/ProgramFolder.h"
 #include "fleet/RecordFile.h"
+#include "output/report/Printing.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,9 +18,11 @@ TestSandbox::TestSandbox() {
     TMisc::recordForTest(true);
     Clock::setFixed(QDateTime());
     RecordFile::failWritesForTest(false);
+    Printing::Test::toPdf(dir_.path()); // nothing a test prints reaches a real printer
 }
 
 TestSandbox::~TestSandbox() {
+    Printing::Test::toPdf(QString()); // the folder goes away; pages still never reach a queue
     ProgramFolder::setOverride(QString());
     Clock::setFixed(QDateTime());
     RecordFile::failWritesForTest(false);

@@ -7,6 +7,7 @@
 #include "output/report/Report.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QPrintDialog>
 #include <QRegularExpression>
@@ -326,20 +327,33 @@ void TestReport::failingPrinterRaises() {
 }
 
 void TestReport::printerDialogOffersPdf() {
-    // The real dialog, on a machine whose only printer is the PDF file: confirming it prints.
+    // The real dialog offers printing to a PDF file, whatever queues the machine has (CUPS with
+    // a default printer included): choosing it and confirming prints to the file.
     TestSandbox sandbox;
     PdfPrinting printing(sandbox.folder());
     Printing::Test::useRealDialog(true);
     bool seen = false;
+    QStringList offered;
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
         seen = dialog != nullptr;
-        if (dialog)
-            dialog->accept();
+        if (!dialog)
+            return;
+        auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+        if (printers) {
+            for (int i = 0; i < printers->count(); ++i)
+                offered << printers->itemText(i);
+            const int pdf = printers->findText(QStringLiteral("PDF"), Qt::MatchContains);
+            if (pdf >= 0)
+                printers->setCurrentIndex(pdf);
+        }
+        dialog->accept();
     });
     Report::Layout report = ListReport::layout();
     QVERIFY(ListReport::print(report, QStringLiteral("Vuvedi duvav"), numberedRows(2), nullptr));
     QVERIFY(seen);
+    QVERIFY2(offered.filter(QStringLiteral("PDF")).size() == 1, qPrintable(offered.join('|')));
+    QCOMPARE(printing.files().size(), 1);
     QVERIFY(pdfText(printing.files().first()).contains(QStringLiteral("Cod. R0002")));
 }
 
