@@ -384,6 +384,17 @@ private slots:
             QTRY_VERIFY(ring[i + 1]->hasFocus() ||
                         ring[i + 1]->isAncestorOf(QApplication::focusWidget()));
         }
+
+        // Every other key is swallowed, but Tab and Shift+Tab still leave a drop-down.
+        for (int i = 0; i < 4; ++i) {
+            auto* box = static_cast<QComboBox*>(ring[i]);
+            box->setFocus();
+            QTRY_VERIFY(box->hasFocus());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QVERIFY(!box->hasFocus());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+            QVERIFY(box->hasFocus());
+        }
     }
 
     void leavingADropDownKeepsOnlyExactItems_data() {
