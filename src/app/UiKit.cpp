@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -31,6 +32,9 @@ void StatusLine::hint(QWidget* control, const QString& text) {
 
 void StatusLine::background(QWidget* widget) {
     widget->setProperty("statusBackground", true);
+    // Coming back from a control onto its container enters nothing: the container's own mouse
+    // moves tell.
+    widget->setMouseTracking(true);
     widget->installEventFilter(this);
 }
 
@@ -40,6 +44,15 @@ bool StatusLine::eventFilter(QObject* watched, QEvent* event) {
         if (hint.isValid())
             panInfo_->setText(hint.toString());
         else if (watched->property("statusBackground").toBool())
+            panInfo_->clear();
+    } else if (event->type() == QEvent::MouseMove &&
+               watched->property("statusBackground").toBool()) {
+        // Only a move over the background itself, or over a decoration of it, empties the
+        // line; a move that reaches it from a control over it (an edit field) changes nothing.
+        auto* widget = static_cast<QWidget*>(watched);
+        const QWidget* under =
+            widget->childAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+        if (!under || under->property("statusBackground").toBool())
             panInfo_->clear();
     }
     return QObject::eventFilter(watched, event);

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "app/Clock.h"
+#include "app/DateSettings.h"
 #include "app/FileDialogs.h"
 #include "app/Messages.h"
 #include "app/OpenURL.h"
@@ -19,6 +20,7 @@ TestSandbox::TestSandbox() {
     Clock::setFixed(QDateTime());
     RecordFile::failWritesForTest(false);
     Printing::Test::toPdf(dir_.path()); // nothing a test prints reaches a real printer
+    DateSettings::Test::setLongTimeFormat(QStringLiteral("hh:mm:ss")); // the same on any machine
 }
 
 TestSandbox::~TestSandbox() {

@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "app/Clock.h"
+#include "app/DateSettings.h"
 #include "output/report/ListReport.h"
 #include "output/report/Report.h"
 
@@ -34,6 +35,8 @@ private slots:
     void cancelledDialogPrintsNothing();
     void failingPrinterRaises();
     void printerDialogOffersPdf();
+    void footerTimeInTheLongTimeFormat_data();
+    void footerTimeInTheLongTimeFormat();
     void onePageFormWithShapes();
 };
 
@@ -355,6 +358,43 @@ void TestReport::printerDialogOffersPdf() {
     QVERIFY2(offered.filter(QStringLiteral("PDF")).size() == 1, qPrintable(offered.join('|')));
     QCOMPARE(printing.files().size(), 1);
     QVERIFY(pdfText(printing.files().first()).contains(QStringLiteral("Cod. R0002")));
+}
+
+void TestReport::footerTimeInTheLongTimeFormat_data() {
+    QTest::addColumn<QString>("system");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("footerTime");
+    QTest::newRow("24 hours, zone") << "HH:mm:ss t"
+                                    << "HH:mm:ss"
+                                    << "09:03:07";
+    QTest::newRow("12 hours, zone") << "h:mm:ss AP t"
+                                    << "h:mm:ss AP"
+                                    << "9:03:07 AM";
+    QTest::newRow("zone first, dots") << "tttt HH.mm.ss"
+                                      << "HH.mm.ss"
+                                      << "09.03.07";
+    QTest::newRow("quoted text kept") << "HH:mm:ss 'tempo'"
+                                      << "HH:mm:ss 'tempo'"
+                                      << "09:03:07 tempo";
+    QTest::newRow("none given") << ""
+                                << "hh:mm:ss"
+                                << "09:03:07";
+}
+
+void TestReport::footerTimeInTheLongTimeFormat() {
+    // The footer's time follows the system's long time format: hours, minutes and seconds.
+    QFETCH(QString, system);
+    QFETCH(QString, format);
+    QFETCH(QString, footerTime);
+    TestSandbox sandbox;
+    QCOMPARE(DateSettings::longTimeFormatFrom(system), format);
+    DateSettings::Test::setLongTimeFormat(format);
+    const QString stamp = Report::printStamp(QDateTime(QDate(2025, 7, 5), QTime(9, 3, 7)));
+    QCOMPARE(stamp.section(QStringLiteral(" alle ore "), 0, 0),
+             QStringLiteral("Stampa eseguita in data 05/07/2025"));
+    QCOMPARE(QLocale::c().toString(QTime(9, 3, 7), format), footerTime);
+    QCOMPARE(stamp.section(QStringLiteral(" alle ore "), 1),
+             QLocale::system().toString(QTime(9, 3, 7), format));
 }
 
 void TestReport::onePageFormWithShapes() {
