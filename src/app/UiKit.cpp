@@ -254,6 +254,10 @@ QLabel* picture(QWidget* parent, const QString& objectName, const QString& svg, 
 
 void name(QWidget* widget, const QString& accessibleName) {
     widget->setAccessibleName(accessibleName);
+    // A screen reader meets the edit inside an editable drop-down on its own: it bears the
+    // drop-down's name.
+    if (auto* box = qobject_cast<QComboBox*>(widget); box && box->lineEdit())
+        box->lineEdit()->setAccessibleName(accessibleName);
 }
 
 void setLinkColour(QPushButton* link, const QColor& colour) {
