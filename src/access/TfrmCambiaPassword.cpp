@@ -96,8 +96,8 @@ TfrmCambiaPassword::TfrmCambiaPassword() : TAuxDialog(nullptr, QStringLiteral(" 
 
     setTabOrder(txtPasswordOld, txtPasswordNew);
     setTabOrder(txtPasswordNew, txtConferma);
-    setTabOrder(txtConferma, cmdOK);
-    setTabOrder(cmdOK, cmdEsci);
+    setTabOrder(txtConferma, cmdEsci);
+    setTabOrder(cmdEsci, cmdOK);
 
     UiKit::enterChain({txtPasswordOld, txtPasswordNew, txtConferma});
     for (QLineEdit* field : {txtPasswordOld, txtPasswordNew, txtConferma}) {

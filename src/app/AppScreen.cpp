@@ -2,6 +2,7 @@
 
 #include "app/Screens.h"
 #include "app/Theme.h"
+#include "app/UiKit.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -32,6 +33,7 @@ void TAppScreen::showScreen() {
 }
 
 void TAppScreen::showEvent(QShowEvent* event) {
+    UiKit::noDefaultButtons(this);
     QWidget::showEvent(event);
     if (!event->spontaneous())
         FormShow();
@@ -39,11 +41,11 @@ void TAppScreen::showEvent(QShowEvent* event) {
 
 void TAppScreen::closeEvent(QCloseEvent* event) {
     if (!Screens::ending())
-        leaving();
+        FormClose();
     event->accept();
 }
 
-void TAppScreen::leaving() {
+void TAppScreen::FormClose() {
     Screens::showStartMenu();
 }
 
@@ -54,6 +56,8 @@ TAuxDialog::TAuxDialog(QWidget* owner, const QString& caption) : QDialog(owner) 
 }
 
 void TAuxDialog::showEvent(QShowEvent* event) {
+    // Before the dialog makes its first auto-default button the default one.
+    UiKit::noDefaultButtons(this);
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;

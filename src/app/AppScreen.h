@@ -19,8 +19,11 @@ protected:
     void showEvent(QShowEvent* event) override;
     // Runs each time the screen is shown.
     virtual void FormShow() {}
-    // Where the screen goes when it closes; by default back to the start menu.
-    virtual void leaving();
+
+protected slots:
+    // Runs on every closing (exit button or close box): where the screen goes when it closes;
+    // by default back to the start menu.
+    virtual void FormClose();
 
 private:
     QFrame* content_;

@@ -1,6 +1,7 @@
 #include "app/FileDialogs.h"
 
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QStringList>
 
 namespace {
@@ -21,7 +22,31 @@ QString FileDialogs::openFile(QWidget* parent, const QString& title, const QStri
     s.filter = filter;
     if (s.on)
         return s.queued.isEmpty() ? QString() : s.queued.takeFirst();
+#ifdef Q_OS_WIN
     return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+#else
+    QFileDialog dialog(parent, title);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilter(filter);
+    // "*.*" stands for every file, as on Windows, names without a dot included; the caption
+    // keeps showing it.
+    auto everyFile = [&dialog] {
+        auto* model = dialog.findChild<QFileSystemModel*>();
+        if (!model)
+            return;
+        QStringList patterns = model->nameFilters();
+        if (patterns.removeAll(QStringLiteral("*.*")) > 0) {
+            patterns.append(QStringLiteral("*"));
+            model->setNameFilters(patterns);
+        }
+    };
+    everyFile();
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, everyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+#endif
 }
 
 void FileDialogs::Test::record(bool on) {

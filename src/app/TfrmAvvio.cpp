@@ -166,6 +166,6 @@ void TfrmAvvio::imgEsciClick() {
     close();
 }
 
-void TfrmAvvio::leaving() {
+void TfrmAvvio::FormClose() {
     Screens::endProgram();
 }

@@ -23,8 +23,10 @@ public slots:
 
 protected:
     void FormShow() override;
+
+protected slots:
+    void FormClose() override;
     // Closing the start menu ends the program.
-    void leaving() override;
 
 private:
     QLabel* shpSfondo;

@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -31,6 +32,9 @@ void StatusLine::hint(QWidget* control, const QString& text) {
 
 void StatusLine::background(QWidget* widget) {
     widget->setProperty("statusBackground", true);
+    // Coming back from a control onto its container enters nothing: the container's own mouse
+    // moves tell.
+    widget->setMouseTracking(true);
     widget->installEventFilter(this);
 }
 
@@ -40,6 +44,15 @@ bool StatusLine::eventFilter(QObject* watched, QEvent* event) {
         if (hint.isValid())
             panInfo_->setText(hint.toString());
         else if (watched->property("statusBackground").toBool())
+            panInfo_->clear();
+    } else if (event->type() == QEvent::MouseMove &&
+               watched->property("statusBackground").toBool()) {
+        // Only a move over the background itself, or over a decoration of it, empties the
+        // line; a move that reaches it from a control over it (an edit field) changes nothing.
+        auto* widget = static_cast<QWidget*>(watched);
+        const QWidget* under =
+            widget->childAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+        if (!under || under->property("statusBackground").toBool())
             panInfo_->clear();
     }
     return QObject::eventFilter(watched, event);
@@ -140,7 +153,39 @@ private:
     QList<QWidget*> chain_;
 };
 
+class EnterPresses : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            return false;
+        auto* button = static_cast<QPushButton*>(watched);
+        if (button->isEnabled() && button->isVisible())
+            button->click();
+        return true;
+    }
+};
+
 } // namespace
+
+void enterPresses(QPushButton* button) {
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    if (button->property("enterPresses").toBool())
+        return;
+    button->setProperty("enterPresses", true);
+    button->installEventFilter(new EnterPresses(button));
+}
+
+void noDefaultButtons(QWidget* root) {
+    for (QPushButton* button : root->findChildren<QPushButton*>())
+        enterPresses(button);
+}
 
 void colourOnFocus(QWidget* field) {
     paintField(field, field->hasFocus());
@@ -193,8 +238,8 @@ QPushButton* pictureButton(QWidget* parent, const QString& objectName, const QSt
     button->setFixedSize(size + QSize(6, 6));
     button->setCursor(Qt::PointingHandCursor);
     button->setFocusPolicy(Qt::StrongFocus);
-    // Enter presses a picture that has the focus, on the maximized screens too.
-    button->setAutoDefault(true);
+    // Enter presses a picture that has the focus, and only then.
+    enterPresses(button);
     name(button, accessibleName);
     return button;
 }
@@ -209,6 +254,10 @@ QLabel* picture(QWidget* parent, const QString& objectName, const QString& svg, 
 
 void name(QWidget* widget, const QString& accessibleName) {
     widget->setAccessibleName(accessibleName);
+    // A screen reader meets the edit inside an editable drop-down on its own: it bears the
+    // drop-down's name.
+    if (auto* box = qobject_cast<QComboBox*>(widget); box && box->lineEdit())
+        box->lineEdit()->setAccessibleName(accessibleName);
 }
 
 void setLinkColour(QPushButton* link, const QColor& colour) {
@@ -284,7 +333,7 @@ QPushButton* linkButton(QWidget* parent, const QString& objectName, const QStrin
     link->setObjectName(objectName);
     link->setProperty("link", true);
     link->setFlat(true);
-    link->setAutoDefault(false);
+    enterPresses(link);
     link->setCursor(Qt::PointingHandCursor);
     link->setFocusPolicy(Qt::StrongFocus);
     QFont font = link->font();

@@ -54,6 +54,12 @@ QFrame* frameOnFocus(QWidget* field, const QString& effName);
 // first.
 void enterChain(const QList<QWidget*>& chain);
 
+// Enter presses a push button only while it has the focus: no button of `root` is default or
+// auto-default, so Enter in a field never presses a button nobody chose.
+void noDefaultButtons(QWidget* root);
+// Enter (or Return) on the focused button presses it.
+void enterPresses(QPushButton* button);
+
 // A clickable picture: a real, focusable button drawn from SVG artwork, with a hand cursor.
 QPushButton* pictureButton(QWidget* parent, const QString& objectName, const QString& svg,
                            const QSize& size, const QString& accessibleName);

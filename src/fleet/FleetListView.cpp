@@ -161,7 +161,6 @@ FleetListPanel::FleetListPanel(const FleetListKind& k, Look look, QWidget* paren
 
     connect(btnTrova, &QPushButton::clicked, this, &FleetListPanel::btnTrovaClick);
     connect(btnStampa, &QPushButton::clicked, this, &FleetListPanel::btnStampaClick);
-    connect(btnChiudi, &QPushButton::clicked, this, &FleetListPanel::closeRequested);
     txtTrova->installEventFilter(this);
 
     setTabOrder(txtTrova, btnTrova);
@@ -319,6 +318,7 @@ TfrmFleetList::TfrmFleetList(QWidget* owner, const FleetListKind& kind)
     panContainer = new FleetListPanel(kind, FleetListPanel::Look::List, this);
     setFixedSize(panContainer->size());
     connect(panContainer, &FleetListPanel::closeRequested, this, [this] { done(Rejected); });
+    connect(panContainer->btnChiudi, &QPushButton::clicked, this, &TfrmFleetList::btnChiudiClick);
 }
 
 void TfrmFleetList::showEvent(QShowEvent* event) {

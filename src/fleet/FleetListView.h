@@ -70,7 +70,7 @@ public:
     QPushButton* btnChiudi = nullptr;
 
 signals:
-    // The screen holding the panel should close.
+    // The screen holding the panel should close (a craft was chosen).
     void closeRequested();
 
 public slots:
@@ -94,6 +94,9 @@ public:
     FleetListPanel* panContainer;
 
     void done(int result) override;
+
+public slots:
+    void btnChiudiClick() { done(Rejected); }
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -67,12 +67,12 @@ void FleetLists::toReturn(const TScheda& card, qint64 position, const QByteArray
 
 void FleetLists::nowOnPickUp() {
     if (frmRitiri)
-        frmRitiri->dateTime()->nowButton()->click();
+        frmRitiri->impRitiroClick();
 }
 
 void FleetLists::nowOnReturn() {
     if (frmRiconsegne)
-        frmRiconsegne->dateTime()->nowButton()->click();
+        frmRiconsegne->impRiconsegnaClick();
 }
 
 QList<FleetLists::Test::HandOver>& FleetLists::Test::handOvers() {

@@ -45,6 +45,9 @@ bool copyReplacing(const QString& source, const QString& target) {
     }
 }
 
+// The card's File01 to File03 hold this many characters.
+constexpr int kNameCapacity = 250;
+
 QLabel* cardLabel(const QString& name) {
     return frmSchedario_Chiavi ? frmSchedario_Chiavi->findChild<QLabel*>(name) : nullptr;
 }
@@ -89,6 +92,7 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* owner)
                                               QStringLiteral(":/art/att-eraser.svg"), QSize(22, 22),
                                               QStringLiteral("Cancella nome del file"));
         cancella->setToolTip(QStringLiteral("Cancella il nome del file allegato"));
+        cancella->setFocusPolicy(Qt::NoFocus); // not in the tab order: the mouse's alone
         auto* lblDesc = new QLabel(
             QStringLiteral("Descrizione %1 file allegato:").arg(QString::fromUtf8(ordinal[i])),
             this);
@@ -116,9 +120,18 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* owner)
         connect(txtFile_[i], &QLineEdit::textChanged, this, [this, i](const QString& text) {
             btnApri_[i]->setEnabled(!ShortText::trim(text).isEmpty());
         });
-        connect(sfoglia, &QPushButton::clicked, this, [this, i] { btnSfogliaClick(i + 1); });
-        connect(btnApri_[i], &QPushButton::clicked, this, [this, i] { btnApriClick(i + 1); });
-        connect(cancella, &QPushButton::clicked, this, [this, i] { imgCancellaClick(i + 1); });
+        static void (TfrmAllegaCartella::*const browse[3])() = {
+            &TfrmAllegaCartella::btnSfoglia01Click, &TfrmAllegaCartella::btnSfoglia02Click,
+            &TfrmAllegaCartella::btnSfoglia03Click};
+        static void (TfrmAllegaCartella::*const open[3])() = {&TfrmAllegaCartella::btnApri01Click,
+                                                              &TfrmAllegaCartella::btnApri02Click,
+                                                              &TfrmAllegaCartella::btnApri03Click};
+        static void (TfrmAllegaCartella::*const erase[3])() = {
+            &TfrmAllegaCartella::imgCancella01Click, &TfrmAllegaCartella::imgCancella02Click,
+            &TfrmAllegaCartella::imgCancella03Click};
+        connect(sfoglia, &QPushButton::clicked, this, browse[i]);
+        connect(btnApri_[i], &QPushButton::clicked, this, open[i]);
+        connect(cancella, &QPushButton::clicked, this, erase[i]);
     }
     grid->setRowMinimumHeight(row++, 16);
     grid->addWidget(UiKit::picture(this, QStringLiteral("icoIstruzioni"),
@@ -168,9 +181,15 @@ void TfrmAllegaCartella::btnSfogliaClick(int slot) {
                               QStringLiteral("Tutti i file (*.*)"));
     if (chosen.isEmpty())
         return;
+    const QString fileName = QFileInfo(chosen).fileName();
+    // The card would store another name than the copy's, and name a file that is not there.
+    const QString refusal = nameRefusal(fileName);
+    if (!refusal.isEmpty()) {
+        Msg::warning(refusal);
+        return;
+    }
     QLineEdit* name = txtFile_[slot - 1];
     const QString before = name->text();
-    const QString fileName = QFileInfo(chosen).fileName();
     name->setText(fileName);
     const QString target = QDir(folderPath()).filePath(fileName);
     bool copied = QDir().mkpath(folderPath());
@@ -189,6 +208,22 @@ void TfrmAllegaCartella::btnSfogliaClick(int slot) {
                                   "possedere i privilegi di scrittura nella cartella di "
                                   "installazione del programma."));
     }
+}
+
+QString TfrmAllegaCartella::nameRefusal(const QString& fileName) {
+    if (ShortText::fromWindows1252(ShortText::toWindows1252(fileName)) != fileName ||
+        ShortText::trim(fileName) != fileName)
+        return QStringLiteral(
+            "Attenzione: il nome del file contiene caratteri che non possono essere memorizzati "
+            "nella scheda. Sono ammessi soltanto i caratteri dell'alfabeto latino occidentale "
+            "(lettere, anche accentate, cifre e simboli comuni), senza spazi all'inizio o alla "
+            "fine del nome.\n\r\n\rRinominare il file prima di allegarlo.");
+    if (fileName.size() > kNameCapacity)
+        return QStringLiteral("Attenzione: il nome del file è troppo lungo per essere "
+                              "memorizzato nella scheda, il massimo consentito è di %1 "
+                              "caratteri.\n\r\n\rRinominare il file prima di allegarlo.")
+            .arg(kNameCapacity);
+    return QString();
 }
 
 void TfrmAllegaCartella::btnApriClick(int slot) {

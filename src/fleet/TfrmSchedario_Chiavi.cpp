@@ -333,7 +333,7 @@ bool TfrmSchedario_Chiavi::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TfrmSchedario_Chiavi::FormShow() {
-    panInfo->setText(kReady);
+    // The status line keeps what it showed: its starting text is not restored.
     startNewCard(false);
 }
 

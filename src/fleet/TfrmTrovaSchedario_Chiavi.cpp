@@ -64,6 +64,8 @@ TfrmTrovaSchedario_Chiavi::TfrmTrovaSchedario_Chiavi(QWidget* owner)
     panContainer = new FleetListPanel(kind, FleetListPanel::Look::SearchResult, this);
     panContainer->hide();
     connect(panContainer, &FleetListPanel::closeRequested, this, [this] { done(Rejected); });
+    connect(panContainer->btnChiudi, &QPushButton::clicked, this,
+            &TfrmTrovaSchedario_Chiavi::btnChiudiClick);
 
     panAvvio = new QFrame(this);
     panAvvio->setObjectName(QStringLiteral("panAvvio"));
@@ -148,7 +150,7 @@ TfrmTrovaSchedario_Chiavi::TfrmTrovaSchedario_Chiavi(QWidget* owner)
         previous = next;
     }
 
-    connect(btnAnnulla, &QPushButton::clicked, this, [this] { done(Rejected); });
+    connect(btnAnnulla, &QPushButton::clicked, this, &TfrmTrovaSchedario_Chiavi::btnAnnullaClick);
     connect(btnCerca, &QPushButton::pressed, this, &TfrmTrovaSchedario_Chiavi::btnCercaMouseDown);
     connect(btnCerca, &QPushButton::clicked, this, &TfrmTrovaSchedario_Chiavi::btnCercaClick);
 }

@@ -34,6 +34,9 @@ public:
 public slots:
     void btnCercaMouseDown();
     void btnCercaClick();
+    // Both close the screen: "Chiudi" on the filter panel and on the result list.
+    void btnAnnullaClick() { done(Rejected); }
+    void btnChiudiClick() { done(Rejected); }
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -331,6 +331,8 @@ TfrmMenuRiepilogo::TfrmMenuRiepilogo() : TAppScreen(QStringLiteral(" Onderia - D
     connect(btnRiepilogo, &QPushButton::clicked, this, &TfrmMenuRiepilogo::btnRiepilogoClick);
     connect(btnGuida, &QPushButton::clicked, this, &TfrmMenuRiepilogo::btnGuidaClick);
     connect(btnChiudi, &QPushButton::clicked, this, &TfrmMenuRiepilogo::btnChiudiClick);
+    // Every change reaches the labels: typing, but also pasting, undoing and dropping.
+    connect(txtAnno, &QLineEdit::textChanged, this, &TfrmMenuRiepilogo::txtAnnoChange);
     for (QPushButton* link : {lnkWeb, cmdWeb})
         connect(link, &QPushButton::clicked, this, &TfrmMenuRiepilogo::lnkWebClick);
 }

@@ -56,6 +56,10 @@ public slots:
     void txtAnnoChange(); // the year labels follow the field
     void txtGiornoExit(QComboBox* day);
     void txtMeseExit(QComboBox* month);
+    void txtGiornoInizioExit() { txtGiornoExit(txtGiornoInizio); }
+    void txtMeseInizioExit() { txtMeseExit(txtMeseInizio); }
+    void txtGiornoFineExit() { txtGiornoExit(txtGiornoFine); }
+    void txtMeseFineExit() { txtMeseExit(txtMeseFine); }
 
 protected:
     void FormShow() override;

@@ -5,6 +5,8 @@
 #include <QCollator>
 #include <QCollatorSortKey>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
 #include <QTableView>
 
 #include <algorithm>
@@ -169,7 +171,8 @@ QVariant RecordGridModel::data(const QModelIndex& index, int role) const {
 bool RecordGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!index.isValid() || role != Qt::EditRole || !columns_.at(index.column()).editable)
         return false;
-    edits_.insert(editKey(order_[size_t(index.row())], index.column()), value.toString());
+    edits_.insert(editKey(order_[size_t(index.row())], index.column()),
+                  RecordGrid::oneLine(value.toString()));
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }
@@ -193,8 +196,41 @@ QVariant RecordGridModel::headerData(int section, Qt::Orientation orientation, i
     return QVariant();
 }
 
+QString RecordGrid::oneLine(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
+namespace {
+
+// A cell editor of one line: a text pasted or dropped with line breaks gets blanks instead.
+class OneLineCells : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+            QObject::connect(line, &QLineEdit::textChanged, line, [line](const QString& text) {
+                const QString single = RecordGrid::oneLine(text);
+                if (single != text) {
+                    const int at = line->cursorPosition();
+                    line->setText(single);
+                    line->setCursorPosition(at);
+                }
+            });
+        }
+        return editor;
+    }
+};
+
+} // namespace
+
 QTableView* RecordGrid::makeView(QWidget* parent, RecordGridModel* model) {
     auto* view = new QTableView(parent);
+    view->setItemDelegate(new OneLineCells(view));
     view->setObjectName(QStringLiteral("grdRecords"));
     view->setModel(model);
     view->setAlternatingRowColors(true);

@@ -77,4 +77,8 @@ namespace RecordGrid {
 // header texts and widths, no row header.
 QTableView* makeView(QWidget* parent, RecordGridModel* model);
 
+// A typed text on one line: each line break (CR LF, CR or LF) becomes one blank, since an
+// exported file holds no line breaks.
+QString oneLine(QString text);
+
 } // namespace RecordGrid

@@ -81,7 +81,6 @@ TfrmStampaScheda::TfrmStampaScheda(Kind kind, QWidget* caller)
     auto* btnStampa = new QPushButton(QStringLiteral("Stampa"), this);
     btnStampa->setObjectName(QStringLiteral("btnStampa"));
     btnStampa->setMinimumSize(110, 30);
-    btnStampa->setDefault(true);
     buttons->addWidget(btnAnnulla);
     buttons->addWidget(btnStampa);
     column->addLayout(buttons);

@@ -50,12 +50,14 @@ public:
     // The checks before saving. On a failure: the message, the focus, and false.
     bool checkBeforeSaving();
 
+    // Leaving a drop-down edit: a text that is not exactly one of its items is emptied.
+    void leave(QComboBox* combo);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QComboBox* comboFor(QObject* watched) const;
-    void leave(QComboBox* combo);
     QString message(QChar letter) const;
 
     Side side_;

@@ -101,7 +101,7 @@ void TfrmMenuOperazioni::imgGuidaClick() {
     Help::showPage(this, QStringLiteral("App Ritiri e Riconsegne"));
 }
 
-void TfrmMenuOperazioni::leaving() {
+void TfrmMenuOperazioni::FormClose() {
     const QString memory = lblMemory_->text().trimmed();
     if (memory == QStringLiteral("avvio"))
         Screens::showStartMenu();

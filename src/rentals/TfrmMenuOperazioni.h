@@ -18,7 +18,9 @@ public slots:
 
 protected:
     void FormShow() override;
-    void leaving() override;
+
+protected slots:
+    void FormClose() override;
 
 private:
     QLabel* lblMemory_;

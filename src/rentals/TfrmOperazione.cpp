@@ -146,9 +146,9 @@ TfrmOperazione::TfrmOperazione(Side side)
     auto* btnSeleziona = UiKit::pictureButton(panAvvio_, QStringLiteral("btnSeleziona"),
                                               QStringLiteral(":/art/rental-select-photo.svg"),
                                               QSize(420, 260), QStringLiteral("Seleziona mezzo"));
-    auto* cmdSeleziona = UiKit::pictureButton(panAvvio_, QStringLiteral("cmdSeleziona"),
-                                              QStringLiteral(":/art/rental-select.svg"),
-                                              QSize(300, 54), QStringLiteral("Seleziona mezzo"));
+    auto* cmdSeleziona = cmdSeleziona_ = UiKit::pictureButton(
+        panAvvio_, QStringLiteral("cmdSeleziona"), QStringLiteral(":/art/rental-select.svg"),
+        QSize(300, 54), QStringLiteral("Seleziona mezzo"));
     auto* panelHint =
         new QLabel(ritiro ? QStringLiteral("Scegliere il mezzo da consegnare al cliente.")
                           : QStringLiteral("Scegliere il mezzo che il cliente riconsegna."),
@@ -187,13 +187,28 @@ TfrmOperazione::TfrmOperazione(Side side)
           static_cast<QWidget*>(dateTime_->dateBox()), static_cast<QWidget*>(dateTime_->timeBox())})
         status_->background(background);
 
-    panAvvio_->raise();
+    covered_ = {
+        cardBox,   dateTime_->dateBox(), dateTime_->timeBox(), customerCaption, customer, btnStampa,
+        btnApplica};
+    cover(true);
+}
+
+void TfrmOperazione::cover(bool on) {
+    // Disabled, the covered controls leave the tab chain and ignore keys and clicks; the panel
+    // hides their look.
+    for (QWidget* w : covered_)
+        w->setEnabled(!on);
+    panAvvio_->setVisible(on);
+    if (on)
+        panAvvio_->raise();
+    loaded_ = !on;
 }
 
 void TfrmOperazione::FormShow() {
-    panAvvio_->show();
-    panAvvio_->raise();
-    (side_ == Side::Ritiro ? txtPersonaRit_ : txtPersonaRic_)->setFocus();
+    cover(true);
+    // The customer field is the screen's first field, but it is covered until a craft is loaded:
+    // the focus waits on the panel's button and moves to the customer once the work area shows.
+    cmdSeleziona_->setFocus();
 }
 
 void TfrmOperazione::btnSelezionaClick() {
@@ -204,6 +219,8 @@ void TfrmOperazione::btnSelezionaClick() {
 }
 
 void TfrmOperazione::btnStampaClick() {
+    if (!loaded_)
+        return;
     if (side_ == Side::Ritiro)
         TfrmStampaScheda_Ritiro::open(this);
     else
@@ -270,7 +287,8 @@ void TfrmOperazione::putCard(const TScheda& card, qint64 position, const QByteAr
     }
     lblPosizione_->setText(QString::number(position));
     shownBytes_ = stored.isEmpty() ? card.toBytes() : stored;
-    panAvvio_->hide();
+    cover(false);
+    (ritiro ? txtPersonaRit_ : txtPersonaRic_)->setFocus();
     dateTime_->nowAction();
 }
 
@@ -367,6 +385,8 @@ void TfrmOperazione::writeCard() {
 }
 
 void TfrmOperazione::btnApplicaClick() {
+    if (!loaded_)
+        return; // nothing loaded since the screen was shown: the last craft is not applied again
     if (!dateTime_->checkBeforeSaving())
         return;
     const bool ritiro = side_ == Side::Ritiro;

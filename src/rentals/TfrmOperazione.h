@@ -9,6 +9,8 @@
 
 class PendingReturn;
 
+#include <QList>
+
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -43,6 +45,9 @@ protected:
     void FormShow() override;
 
 private:
+    // Shows or takes away the start panel. While it is up, nothing it covers can take the focus
+    // or act: only the panel's own buttons can.
+    void cover(bool on);
     TScheda cardFromScreen() const;
     // The completed rental as the confirmation shows it, in its row order.
     QStringList rentalValues() const;
@@ -53,6 +58,9 @@ private:
     TDateTimeGroup* dateTime_;
     UiKit::StatusLine* status_;
     QFrame* panAvvio_;
+    QPushButton* cmdSeleziona_;
+    QList<QWidget*> covered_;
+    bool loaded_ = false; // a craft was loaded since the screen was last shown
     QLineEdit* txtCodice_;
     QLineEdit* txtTipo_;
     QLineEdit* txtUtilizzo_;

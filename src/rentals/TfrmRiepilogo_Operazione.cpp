@@ -70,7 +70,6 @@ TfrmRiepilogo_Operazione::TfrmRiepilogo_Operazione(QWidget* owner)
     lblPosizione_ = UiKit::hiddenLabel(this, QStringLiteral("lblPosizione"));
     auto* btnOK = new QPushButton(QStringLiteral("OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setDefault(true);
     btnOK->setMinimumSize(120, 32);
     UiKit::name(btnOK, QStringLiteral("OK"));
     grid->addWidget(btnOK, row + 1, 0, 1, 2, Qt::AlignHCenter);

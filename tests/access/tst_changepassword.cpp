@@ -54,6 +54,7 @@ private slots:
     void okNeedsThreeFilledFields_data();
     void okNeedsThreeFilledFields();
     void enterMovesAlongTheChain();
+    void tabOrderAndEnterOnButtons();
     void checksInOrder_data();
     void checksInOrder();
     void successfulChange();
@@ -358,6 +359,28 @@ void TestChangePassword::longestStorablePassword() {
     QTest::mouseClick(cmdOK(), Qt::LeftButton);
     QCOMPARE(Msg::Test::last().text, kChanged);
     QVERIFY(logIn(QString(1023, QChar(0xE9))));
+}
+
+void TestChangePassword::tabOrderAndEnterOnButtons() {
+    // The table's tab order: the three fields, "Chiudi", then OK. Enter in a field never presses
+    // OK; on a button that has the focus it presses that button.
+    fill(QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"));
+    old()->setFocus();
+    QStringList order;
+    for (int i = 0; i < 6; ++i) {
+        order << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(order, QStringList({"txtPasswordOld", "txtPasswordNew", "txtConferma", "cmdEsci",
+                                 "cmdOK", "txtPasswordOld"}));
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(Msg::Test::shown().isEmpty());
+    QVERIFY(frmCambiaPassword->isVisible());
+    button(frmCambiaPassword, "cmdEsci")->setFocus();
+    QTest::keyClick(button(frmCambiaPassword, "cmdEsci"), Qt::Key_Return);
+    QVERIFY(!frmCambiaPassword->isVisible());
+    QVERIFY(frmPassword->isVisible());
 }
 
 QTEST_MAIN(TestChangePassword)

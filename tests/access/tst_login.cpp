@@ -27,6 +27,7 @@ private slots:
     void esciEndsTheProgram();
     void closingTheMainWindowEndsTheProgram();
     void changePasswordAndBack();
+    void enterPressesTheFocusedButton();
 
 private:
     std::unique_ptr<AccessFixture> fx;
@@ -214,6 +215,21 @@ void TestLogin::changePasswordAndBack() {
     QVERIFY(txtPassword()->hasFocus());
     QVERIFY(!cmdOK()->isEnabled());
     QVERIFY(!Screens::ending());
+}
+
+void TestLogin::enterPressesTheFocusedButton() {
+    // Enter on a button that has the focus presses it; Escape and the field are not involved.
+    QTest::keyClicks(txtPassword(), QStringLiteral("x"));
+    button(frmPassword, "btnCambiaPassword")->setFocus();
+    QTest::keyClick(button(frmPassword, "btnCambiaPassword"), Qt::Key_Return);
+    QVERIFY(frmCambiaPassword->isVisible());
+    QVERIFY(!frmPassword->isVisible());
+    QVERIFY(Msg::Test::shown().isEmpty());
+    button(frmCambiaPassword, "cmdEsci")->click();
+    QVERIFY(QTest::qWaitForWindowActive(frmPassword));
+    button(frmPassword, "cmdEsci")->setFocus();
+    QTest::keyClick(button(frmPassword, "cmdEsci"), Qt::Key_Enter);
+    QVERIFY(Screens::ending());
 }
 
 QTEST_MAIN(TestLogin)

@@ -28,6 +28,7 @@ private slots:
     void messageBoxes();
     void windowsLineBreaksShowAsOneEmptyLine();
     void statusLineHints();
+    void movingBackOntoTheBackgroundEmptiesTheStatusLine();
     void backgroundColouring();
     void enterChainWrapsAround();
 
@@ -150,6 +151,39 @@ void TestConventions::statusLineHints() {
     QApplication::sendEvent(button, &enter);
     QApplication::sendEvent(&window, &enter);
     QVERIFY(panInfo->text().isEmpty()); // the starting text does not come back
+}
+
+void TestConventions::movingBackOntoTheBackgroundEmptiesTheStatusLine() {
+    // From a control straight back onto the container under it, the mouse enters nothing new.
+    QWidget window;
+    window.resize(400, 200);
+    auto* content = new QFrame(&window);
+    content->setGeometry(10, 10, 380, 180);
+    auto* panInfo = new QLabel(QStringLiteral("Pronto"), content);
+    panInfo->setGeometry(0, 150, 380, 30);
+    auto* button = new QPushButton(QStringLiteral("Salva"), content);
+    button->setGeometry(20, 20, 100, 30);
+    auto* edit = new QLineEdit(content);
+    edit->setGeometry(140, 20, 100, 30);
+    UiKit::StatusLine status(panInfo);
+    status.hint(button, QStringLiteral("Salva la scheda."));
+    status.background(&window);
+    status.background(content);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::mouseMove(&window, QPoint(5, 5));
+    QTest::mouseMove(button, QPoint(50, 15));
+    QTRY_COMPARE(panInfo->text(), QStringLiteral("Salva la scheda."));
+    QTest::mouseMove(edit, QPoint(50, 15)); // an edit field leaves it as it is
+    QTest::mouseMove(edit, QPoint(60, 16));
+    QCOMPARE(panInfo->text(), QStringLiteral("Salva la scheda."));
+    QTest::mouseMove(button, QPoint(50, 15));
+    QTest::mouseMove(content, QPoint(300, 100));
+    QTRY_VERIFY(panInfo->text().isEmpty());
+    QTest::mouseMove(button, QPoint(50, 15));
+    QTRY_COMPARE(panInfo->text(), QStringLiteral("Salva la scheda."));
+    QTest::mouseMove(&window, QPoint(3, 100)); // the window's margin
+    QTRY_VERIFY(panInfo->text().isEmpty());
 }
 
 void TestConventions::backgroundColouring() {

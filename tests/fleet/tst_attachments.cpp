@@ -1,4 +1,5 @@
 // The attachments screen driven from the fleet card screen.
+#include "ModalHelpers.h"
 #include "TestSupport.h"
 
 #include "app/FileDialogs.h"
@@ -11,8 +12,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -32,7 +36,10 @@ void withAttachments(const std::function<void(QDialog*)>& work) {
             QTimer::singleShot(0, poll);
             return;
         }
+        QPointer<QDialog> open(dialog);
         work(dialog);
+        if (open && open->isVisible())
+            open->done(QDialog::Rejected); // a failed check inside must not leave it up
         done = true;
     };
     QTimer::singleShot(0, poll);
@@ -264,6 +271,113 @@ private slots:
                  QStringList(QLatin1Char('"') +
                              QDir::toNativeSeparators(box->file("Documenti_Allegati")) +
                              QDir::separator() + opened + QLatin1Char('"')));
+    }
+
+    void keyboard() {
+        // Enter in a field presses no button; Tab follows the table's order and leaves out the
+        // erasers; Enter on a button that has the focus presses it.
+        cardLabel("lblFile01")->setText(QStringLiteral("libretto.pdf"));
+        FileDialogs::Test::choose(document(QStringLiteral("altro.pdf"), "X"));
+        withAttachments([&](QDialog* d) {
+            QVERIFY(QTest::qWaitForWindowActive(d));
+            for (const char* name : {"txtDesc01", "txtFile02", "txtDesc03"}) {
+                edit(d, name)->setFocus();
+                QTest::keyClick(edit(d, name), Qt::Key_Return);
+                QTest::keyClick(edit(d, name), Qt::Key_Enter);
+            }
+            QVERIFY(d->isVisible());
+            QCOMPARE(FileDialogs::Test::lastTitle(), QString()); // no file dialog was asked for
+            QCOMPARE(edit(d, "txtFile01")->text(), QStringLiteral("libretto.pdf"));
+            for (QPushButton* b : d->findChildren<QPushButton*>())
+                QVERIFY2(!b->isDefault() && !b->autoDefault(), qPrintable(b->objectName()));
+
+            QStringList order;
+            edit(d, "txtFile01")->setFocus();
+            for (int i = 0; i < 14; ++i) {
+                order << QApplication::focusWidget()->objectName();
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            }
+            QCOMPARE(order, QStringList({"txtFile01", "btnSfoglia01", "btnApri01", "txtDesc01",
+                                         "txtFile02", "btnSfoglia02", "txtDesc02", "txtFile03",
+                                         "btnSfoglia03", "txtDesc03", "btnApplica", "btnAnnulla",
+                                         "txtFile01", "btnSfoglia01"}));
+            button(d, "btnSfoglia01")->setFocus();
+            QTest::keyClick(button(d, "btnSfoglia01"), Qt::Key_Return);
+            QCOMPARE(edit(d, "txtFile01")->text(), QStringLiteral("altro.pdf"));
+            button(d, "btnAnnulla")->setFocus();
+            QTest::keyClick(button(d, "btnAnnulla"), Qt::Key_Return);
+            QVERIFY(!d->isVisible());
+        });
+        QCOMPARE(cardLabel("lblFile01")->text(), QStringLiteral("libretto.pdf"));
+    }
+
+    void namesTheCardCannotHoldAreRefused_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("refusal");
+        const QString chars = QStringLiteral("caratteri che non possono essere memorizzati");
+        QTest::newRow("outside Windows-1252") << QStringLiteral("Ελλάδα.pdf") << chars;
+        QTest::newRow("Euro sign fits") << QStringLiteral("ricevuta € 20.pdf") << QString();
+        QTest::newRow("blank at the end") << QStringLiteral("nota.txt ") << chars;
+        QTest::newRow("250 characters") << QString(246, QLatin1Char('a')) + ".pdf" << QString();
+        QTest::newRow("251 characters")
+            << QString(247, QLatin1Char('a')) + ".pdf" << QStringLiteral("troppo lungo");
+    }
+
+    void namesTheCardCannotHoldAreRefused() {
+        // A name the card would store changed must not be attached: the card would name a file
+        // that is not in the folder.
+        QFETCH(QString, name);
+        QFETCH(QString, refusal);
+        cardLabel("lblFile01")->setText(QStringLiteral("libretto.pdf"));
+        FileDialogs::Test::choose(document(name, "DOC"));
+        withAttachments([&](QDialog* d) {
+            button(d, "btnSfoglia01")->click();
+            button(d, "btnApplica")->click();
+        });
+        if (refusal.isEmpty()) {
+            QVERIFY(Msg::Test::shown().isEmpty());
+            QCOMPARE(cardLabel("lblFile01")->text(), name);
+            QCOMPARE(attachedBytes(name), QByteArray("DOC"));
+            return;
+        }
+        QCOMPARE(Msg::Test::shown().size(), 1);
+        QCOMPARE(Msg::Test::last().icon, Msg::Icon::Warning);
+        QVERIFY2(Msg::Test::last().text.contains(refusal), qPrintable(Msg::Test::last().text));
+        QCOMPARE(cardLabel("lblFile01")->text(), QStringLiteral("libretto.pdf"));
+        QVERIFY(
+            !QDir(box->file(QStringLiteral("Documenti_Allegati"))).exists() ||
+            QDir(box->file(QStringLiteral("Documenti_Allegati"))).entryList(QDir::Files).isEmpty());
+    }
+
+    void fileDialogListsEveryFile() {
+        // "Tutti i file (*.*)" shows names without an extension too.
+        QTemporaryDir folder;
+        for (const char* name : {"LEGGIMI", "fattura.pdf"}) {
+            QFile f(QDir(folder.path()).filePath(QString::fromLatin1(name)));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        FileDialogs::Test::record(false);
+        QStringList listed;
+        QString caption;
+        whenModal<QFileDialog>([&](QFileDialog* dialog) {
+            caption = dialog->nameFilters().join(QLatin1Char('|'));
+            dialog->setDirectory(folder.path());
+            auto* model = dialog->findChild<QFileSystemModel*>();
+            QVERIFY(model);
+            const QModelIndex at = model->index(folder.path());
+            QTRY_VERIFY(model->rowCount(at) >= 1);
+            QTest::qWait(50);
+            for (int r = 0; r < model->rowCount(at); ++r)
+                listed << model->index(r, 0, at).data().toString();
+            dialog->reject();
+        });
+        withAttachments([&](QDialog* d) {
+            button(d, "btnSfoglia01")->click();
+            button(d, "btnAnnulla")->click();
+        });
+        QCOMPARE(caption, QStringLiteral("Tutti i file (*.*)"));
+        listed.sort();
+        QCOMPARE(listed, QStringList({"LEGGIMI", "fattura.pdf"}));
     }
 };
 

@@ -354,6 +354,8 @@ private slots:
         control<QCheckBox>("chkSmarrita")->setChecked(true);
         type("txtNote", QStringLiteral("mai salvata"));
         const QByteArray before = fleetBytes();
+        QEvent enter(QEvent::Enter);
+        QCoreApplication::sendEvent(control("cmdSalva"), &enter);
 
         if (exitPicture)
             click("cmdEsci");
@@ -371,8 +373,9 @@ private slots:
         QCOMPARE(f->cardFromControls(), empty);
         QCOMPARE(position(), QString());
         QCOMPARE(focused(), edit("txtCodice"));
+        // The status line keeps its last text across showings.
         QCOMPARE(control<QLabel>("panInfo")->text(),
-                 QStringLiteral("Pronto per archiviare una nuova scheda..."));
+                 QStringLiteral("Salva la scheda corrente in archivio."));
     }
 
     // New cards go into a missing file with numbers 00001, 00002 and the matching positions.

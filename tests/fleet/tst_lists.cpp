@@ -74,6 +74,7 @@ private slots:
     void findInList_data();
     void findInList();
     void findOnEmptyListAndRememberedText();
+    void enterPressesOnlyTheFocusedButton();
     void doubleClickLoadsLastTwin();
     void doubleClickFindsCardHiddenByFilter();
     void doubleClickHandsOverToRentalScreens();
@@ -294,6 +295,31 @@ void TestLists::findOnEmptyListAndRememberedText() {
     second->show();
     QCOMPARE(FleetListPanel::remembered(QStringLiteral("TfrmRiepSmarrite")), QString());
     QCOMPARE(second->panContainer->txtTrova->text(), QString());
+}
+
+void TestLists::enterPressesOnlyTheFocusedButton() {
+    // Enter on a row or in the find field runs no search; Enter on "Trova" with the focus does.
+    writeFleet({fleetCard("A1", "Kayak", "15", "Sì"), fleetCard("A2", "Kayak", "15", "Sì")});
+    auto screen = shown<TfrmRiepSmarrite>();
+    QVERIFY(QTest::qWaitForWindowActive(screen.get()));
+    FleetListPanel* panel = screen->panContainer;
+    panel->txtTrova->setText(QStringLiteral("kayak"));
+    panel->lstRecords->setFocus();
+    panel->lstRecords->setCurrentIndex(panel->lstRecords->model()->index(0, 0));
+    QTest::keyClick(panel->lstRecords, Qt::Key_Return);
+    QTest::keyClick(panel->lstRecords, Qt::Key_Enter);
+    QCOMPARE(currentRow(screen.get()), 0);
+    QCOMPARE(FleetListPanel::remembered(QStringLiteral("TfrmRiepSmarrite")), QString());
+    panel->txtTrova->setFocus();
+    QTest::keyClick(panel->txtTrova, Qt::Key_Return); // to "Trova", not pressing it
+    QCOMPARE(QApplication::focusWidget(), panel->btnTrova);
+    QCOMPARE(FleetListPanel::remembered(QStringLiteral("TfrmRiepSmarrite")), QString());
+    QTest::keyClick(panel->btnTrova, Qt::Key_Return);
+    QCOMPARE(FleetListPanel::remembered(QStringLiteral("TfrmRiepSmarrite")),
+             QStringLiteral("kayak"));
+    QVERIFY(panel->lstRecords->selectionModel()->isRowSelected(0));
+    QVERIFY(screen->isVisible());
+    QVERIFY(Msg::Test::shown().isEmpty());
 }
 
 void TestLists::doubleClickLoadsLastTwin() {

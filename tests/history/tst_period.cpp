@@ -12,6 +12,7 @@
 #include "output/RecordGrid.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QFrame>
@@ -399,6 +400,42 @@ private slots:
         QCOMPARE(seen.title, QStringLiteral("Dizidov izevude dal 29/02/2028 al 01/03/2028"));
         QCOMPARE(s->lblDataInizio->text(), QStringLiteral("29/02/2028"));
         QCOMPARE(s->lblDataFine->text(), QStringLiteral("01/03/2028"));
+    }
+
+    void everyYearChangeReachesTheLabels() {
+        // A year pasted or undone from the field's context menu, or dropped on it, takes no key
+        // and no leaving: the labels and the summary follow all the same.
+        TfrmMenuRiepilogo* s = screen();
+        s->txtAnno->setFocus();
+        s->txtAnno->selectAll();
+        QApplication::clipboard()->setText(QStringLiteral("2031"));
+        s->txtAnno->paste();
+        QCOMPARE(s->lblAnnoInizio->text(), QStringLiteral("2031"));
+        QCOMPARE(s->lblAnnoFine->text(), QStringLiteral("2031"));
+        s->txtAnno->undo();
+        QCOMPARE(s->txtAnno->text(), QStringLiteral("2025"));
+        QCOMPARE(s->lblAnnoFine->text(), QStringLiteral("2025"));
+        s->txtAnno->selectAll();
+        s->txtAnno->insert(QStringLiteral("2029")); // what a drop does
+        const Opened seen = clickRiepilogo();
+        QVERIFY(seen.opened);
+        QCOMPARE(seen.title, QStringLiteral("Dizidov izevude dal 05/08/2029 al 05/08/2029"));
+    }
+
+    void tabLeavesEveryField() {
+        // Keys are swallowed in the period fields, but Tab and Shift+Tab still move on.
+        TfrmMenuRiepilogo* s = screen();
+        const QList<QWidget*> order = {s->txtAnno,       s->txtGiornoInizio, s->txtMeseInizio,
+                                       s->txtGiornoFine, s->txtMeseFine,     s->btnRiepilogo};
+        s->txtAnno->setFocus();
+        for (int i = 1; i < order.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), order[i]);
+        }
+        for (int i = order.size() - 2; i >= 0; --i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+            QCOMPARE(QApplication::focusWidget(), order[i]);
+        }
     }
 
     void linkColours() {

@@ -10,8 +10,10 @@
 #include "store/FleetFile.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -128,6 +130,37 @@ private slots:
         QVERIFY(!written.startsWith("\xEF\xBB\xBF"));
         QVERIFY(TMisc::recorded().isEmpty()); // No to the second question: not opened
         QCOMPARE(box.readBytes(QStringLiteral("Vuvedi_Duvav.pro")), fleetBefore);
+    }
+
+    void cellEditorsTakeOneLine() {
+        // A multi-line text pasted into an editable cell reaches the file on one line.
+        TestSandbox box;
+        writeTwoCards();
+        TfrmExpChiavi screen(nullptr);
+        screen.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&screen));
+        screen.load();
+        QTableView* grid = screen.grdRecords;
+        const QModelIndex note = grid->model()->index(1, 10);
+        grid->setCurrentIndex(note);
+        grid->edit(note);
+        auto* editor = grid->viewport()->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        QApplication::clipboard()->setText(QStringLiteral("prima riga\r\nseconda\nterza"));
+        editor->selectAll();
+        editor->paste();
+        QCOMPARE(editor->text(), QStringLiteral("prima riga seconda terza"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(grid->model()->data(note).toString(),
+                     QStringLiteral("prima riga seconda terza"));
+        QVERIFY(grid->model()->setData(note, QStringLiteral("a\rb\n")));
+        QCOMPARE(grid->model()->data(note).toString(), QStringLiteral("a b "));
+        Msg::Test::answer(true);
+        Msg::Test::answer(false);
+        QTest::mouseClick(screen.cmdEsporta, Qt::LeftButton);
+        const QByteArray written = box.readBytes(kFile);
+        QVERIFY(written.contains("a b"));
+        QVERIFY(!written.contains('\n') && !written.contains('\r'));
     }
 
     void noToTheFirstQuestionKeepsTheEarlierFile() {

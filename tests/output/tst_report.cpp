@@ -3,10 +3,12 @@
 #include "TestSupport.h"
 
 #include "app/Clock.h"
+#include "app/DateSettings.h"
 #include "output/report/ListReport.h"
 #include "output/report/Report.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QPrintDialog>
 #include <QRegularExpression>
@@ -33,6 +35,8 @@ private slots:
     void cancelledDialogPrintsNothing();
     void failingPrinterRaises();
     void printerDialogOffersPdf();
+    void footerTimeInTheLongTimeFormat_data();
+    void footerTimeInTheLongTimeFormat();
     void onePageFormWithShapes();
 };
 
@@ -326,21 +330,71 @@ void TestReport::failingPrinterRaises() {
 }
 
 void TestReport::printerDialogOffersPdf() {
-    // The real dialog, on a machine whose only printer is the PDF file: confirming it prints.
+    // The real dialog offers printing to a PDF file, whatever queues the machine has (CUPS with
+    // a default printer included): choosing it and confirming prints to the file.
     TestSandbox sandbox;
     PdfPrinting printing(sandbox.folder());
     Printing::Test::useRealDialog(true);
     bool seen = false;
+    QStringList offered;
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
         seen = dialog != nullptr;
-        if (dialog)
-            dialog->accept();
+        if (!dialog)
+            return;
+        auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+        if (printers) {
+            for (int i = 0; i < printers->count(); ++i)
+                offered << printers->itemText(i);
+            const int pdf = printers->findText(QStringLiteral("PDF"), Qt::MatchContains);
+            if (pdf >= 0)
+                printers->setCurrentIndex(pdf);
+        }
+        dialog->accept();
     });
     Report::Layout report = ListReport::layout();
     QVERIFY(ListReport::print(report, QStringLiteral("Vuvedi duvav"), numberedRows(2), nullptr));
     QVERIFY(seen);
+    QVERIFY2(offered.filter(QStringLiteral("PDF")).size() == 1, qPrintable(offered.join('|')));
+    QCOMPARE(printing.files().size(), 1);
     QVERIFY(pdfText(printing.files().first()).contains(QStringLiteral("Cod. R0002")));
+}
+
+void TestReport::footerTimeInTheLongTimeFormat_data() {
+    QTest::addColumn<QString>("system");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("footerTime");
+    QTest::newRow("24 hours, zone") << "HH:mm:ss t"
+                                    << "HH:mm:ss"
+                                    << "09:03:07";
+    QTest::newRow("12 hours, zone") << "h:mm:ss AP t"
+                                    << "h:mm:ss AP"
+                                    << "9:03:07 AM";
+    QTest::newRow("zone first, dots") << "tttt HH.mm.ss"
+                                      << "HH.mm.ss"
+                                      << "09.03.07";
+    QTest::newRow("quoted text kept") << "HH:mm:ss 'tempo'"
+                                      << "HH:mm:ss 'tempo'"
+                                      << "09:03:07 tempo";
+    QTest::newRow("none given") << ""
+                                << "hh:mm:ss"
+                                << "09:03:07";
+}
+
+void TestReport::footerTimeInTheLongTimeFormat() {
+    // The footer's time follows the system's long time format: hours, minutes and seconds.
+    QFETCH(QString, system);
+    QFETCH(QString, format);
+    QFETCH(QString, footerTime);
+    TestSandbox sandbox;
+    QCOMPARE(DateSettings::longTimeFormatFrom(system), format);
+    DateSettings::Test::setLongTimeFormat(format);
+    const QString stamp = Report::printStamp(QDateTime(QDate(2025, 7, 5), QTime(9, 3, 7)));
+    QCOMPARE(stamp.section(QStringLiteral(" alle ore "), 0, 0),
+             QStringLiteral("Stampa eseguita in data 05/07/2025"));
+    QCOMPARE(QLocale::c().toString(QTime(9, 3, 7), format), footerTime);
+    QCOMPARE(stamp.section(QStringLiteral(" alle ore "), 1),
+             QLocale::system().toString(QTime(9, 3, 7), format));
 }
 
 void TestReport::onePageFormWithShapes() {

@@ -385,6 +385,17 @@ private slots:
             QTRY_VERIFY(ring[i + 1]->hasFocus() ||
                         ring[i + 1]->isAncestorOf(QApplication::focusWidget()));
         }
+
+        // Every other key is swallowed, but Tab and Shift+Tab still leave a drop-down.
+        for (int i = 0; i < 4; ++i) {
+            auto* box = static_cast<QComboBox*>(ring[i]);
+            box->setFocus();
+            QTRY_VERIFY(box->hasFocus());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QVERIFY(!box->hasFocus());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+            QVERIFY(box->hasFocus());
+        }
     }
 
     void leavingADropDownKeepsOnlyExactItems_data() {
@@ -556,6 +567,104 @@ private slots:
             QVERIFY(frmAvvio->isVisible());
             QVERIFY(!frmRitiri->isVisible());
         }
+    }
+
+    void coveredControlsTakeNoKeys_data() {
+        QTest::addColumn<bool>("pickUp");
+        QTest::newRow("pick-up") << true;
+        QTest::newRow("return") << false;
+    }
+
+    void coveredControlsTakeNoKeys() {
+        // A craft applied, then the screen shown again: the start panel covers the last craft's
+        // values, and no key may reach them, nor apply them a second time.
+        QFETCH(bool, pickUp);
+        TScheda card = craft("P-1");
+        if (!pickUp)
+            card.Stato = QStringLiteral("Ritirato da A in data 05/07/2025 alle ore 14:07");
+        writeFleet({card});
+        Clock::setFixed(QDateTime(QDate(2025, 7, 5), QTime(18, 30)));
+        TfrmOperazione* screen = pickUp ? static_cast<TfrmOperazione*>(frmRitiri)
+                                        : static_cast<TfrmOperazione*>(frmRiconsegne);
+        screen->showScreen();
+        screen->putCard(cardAt(1), 1);
+        edit(screen, pickUp ? "txtPersonaRit" : "txtPersonaRic")->setText(QStringLiteral("C"));
+        if (!pickUp)
+            confirmWhenShown();
+        control<QPushButton>(screen, "btnApplica")->click();
+        QVERIFY(frmAvvio->isVisible());
+        if (pickUp) {
+            // Returned since, from another desk.
+            TScheda back = cardAt(1);
+            back.Stato = QStringLiteral("Disponibile");
+            back.PersonaRic = QStringLiteral("D");
+            FleetFile f;
+            f.openForWriting();
+            f.rewriteAt(1, back);
+        }
+        const QByteArray fleet = box->readBytes(QStringLiteral("Vuvedi_Duvav.pro"));
+        const qsizetype rentals = history().size();
+        Msg::Test::clear();
+
+        screen->showScreen();
+        QVERIFY(QTest::qWaitForWindowActive(screen));
+        auto* panel = control<QWidget>(screen, "panAvvio");
+        QVERIFY(panel->isVisible());
+        QVERIFY(panel->isAncestorOf(QApplication::focusWidget()));
+        for (int i = 0; i < 12; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), i % 2 ? Qt::Key_Backtab : Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QVERIFY2(panel->isAncestorOf(QApplication::focusWidget()),
+                     qPrintable(QApplication::focusWidget()->objectName()));
+        }
+        const char* nowButton = pickUp ? "impRitiro" : "impRiconsegna";
+        for (const char* name : {"btnApplica", "btnStampa", nowButton}) {
+            auto* button = control<QPushButton>(screen, name);
+            QVERIFY(!button->isEnabled());
+            button->setFocus();
+            QTest::keyClick(button, Qt::Key_Space);
+            QTest::keyClick(button, Qt::Key_Return);
+        }
+        QVERIFY(!edit(screen, pickUp ? "txtPersonaRit" : "txtPersonaRic")->isEnabled());
+        screen->btnApplicaClick(); // and the apply itself knows no craft was loaded
+        screen->btnStampaClick();
+        QVERIFY(Msg::Test::shown().isEmpty());
+        QVERIFY(screen->isVisible());
+        QCOMPARE(box->readBytes(QStringLiteral("Vuvedi_Duvav.pro")), fleet);
+        QCOMPARE(history().size(), rentals);
+
+        // Loading a craft uncovers the work area and hands the focus to the customer.
+        screen->putCard(cardAt(1), 1);
+        QVERIFY(!panel->isVisible());
+        QVERIFY(control<QPushButton>(screen, "btnApplica")->isEnabled());
+        QTRY_VERIFY(edit(screen, pickUp ? "txtPersonaRit" : "txtPersonaRic")->hasFocus());
+    }
+
+    void handlersByName_data() {
+        QTest::addColumn<bool>("pickUp");
+        QTest::newRow("pick-up") << true;
+        QTest::newRow("return") << false;
+    }
+
+    void handlersByName() {
+        // The now action and the drop-downs' leaving are the screens' own slots.
+        QFETCH(bool, pickUp);
+        QWidget* screen = pickUp ? static_cast<QWidget*>(frmRitiri) : frmRiconsegne;
+        const QString s = pickUp ? QStringLiteral("Rit") : QStringLiteral("Ric");
+        Clock::setFixed(QDateTime(QDate(2025, 7, 5), QTime(14, 7)));
+        QVERIFY(
+            QMetaObject::invokeMethod(screen, pickUp ? "impRitiroClick" : "impRiconsegnaClick"));
+        QCOMPARE(combo(screen, qPrintable("txtGiorno" + s))->currentText(), QStringLiteral("05"));
+        QCOMPARE(combo(screen, qPrintable("txtMinuti" + s))->currentText(), QStringLiteral("07"));
+        for (const char* f : {"txtGiorno", "txtMese", "txtOre", "txtMinuti"}) {
+            const QString field = QString::fromLatin1(f);
+            set(combo(screen, qPrintable(field + s)), QStringLiteral("xx"));
+            QVERIFY(QMetaObject::invokeMethod(screen, qPrintable(field + s + "Exit")));
+            QCOMPARE(combo(screen, qPrintable(field + s))->currentText(), QString());
+        }
+        screen->show();
+        QVERIFY(QMetaObject::invokeMethod(screen, "FormClose"));
+        QVERIFY(frmAvvio->isVisible());
     }
 
     void everyShowingStartsCovered() {

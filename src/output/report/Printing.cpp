@@ -6,10 +6,12 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 namespace {
 
 struct TestState {
+    bool testing = false; // once a test asked for PDF files, no real printer is ever used
     QString folder;
     QList<bool> answers;
     QStringList files;
@@ -22,6 +24,12 @@ struct TestState {
 TestState& state() {
     static TestState s;
     return s;
+}
+
+// Where a test's pages go when it names no folder of its own.
+QString spareFolder() {
+    static QTemporaryDir spare;
+    return spare.path();
 }
 
 QString defaultPdfPath() {
@@ -97,12 +105,20 @@ bool Printing::dialog(QPrinter& printer, QWidget* parent) {
 #endif
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Stampa"));
-    return dialog.exec() == QDialog::Accepted;
+    const bool confirmed = dialog.exec() == QDialog::Accepted;
+    if (confirmed && s.testing && printer.outputFormat() != QPrinter::PdfFormat) {
+        // A test that confirmed a real queue in the real dialog prints nothing.
+        qWarning("Printing: a test chose the printer queue \"%s\"; nothing is printed",
+                 qPrintable(printer.printerName()));
+        return false;
+    }
+    return confirmed;
 }
 
 void Printing::Test::toPdf(const QString& folder) {
     state() = TestState{};
-    state().folder = folder;
+    state().testing = true;
+    state().folder = folder.isEmpty() ? spareFolder() : folder;
 }
 
 void Printing::Test::answerDialog(bool confirm) {

@@ -25,7 +25,9 @@ bool dialog(QPrinter& printer, QWidget* parent);
 
 namespace Test {
 // Every printer becomes a PDF file in `folder` (print-1.pdf, print-2.pdf, ...) and no dialog
-// is shown; an empty folder goes back to real printers.
+// is shown. From the first call on, the process never prints on a real queue: an empty folder
+// sends the pages to a temporary folder, and a real queue chosen in the real dialog prints
+// nothing.
 void toPdf(const QString& folder);
 // The answer of the next printer dialog (confirm when nothing is queued).
 void answerDialog(bool confirm);

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QLocale>
 #include <QPainter>
 #include <QPrinter>
 
@@ -74,7 +75,7 @@ double lineSafeBreak(const Band& band, double at, double from) {
 QString printStamp(const QDateTime& moment) {
     return QStringLiteral("Stampa eseguita in data ") +
            moment.date().toString(DateSettings::kShortDateFormat) + QStringLiteral(" alle ore ") +
-           moment.time().toString(DateSettings::kTimeFormat);
+           QLocale::system().toString(moment.time(), DateSettings::longTimeFormat());
 }
 
 Object& Layout::object(const QString& name) {

@@ -27,8 +27,8 @@ public:
     explicit ReportError(const QString& what) : std::runtime_error(what.toStdString()) {}
 };
 
-// The footer every printed page of the program carries:
-// "Stampa eseguita in data dd/mm/yyyy alle ore hh:mm:ss".
+// The footer every printed page of the program carries: "Stampa eseguita in data dd/mm/yyyy
+// alle ore " and the time in the system's long time format.
 QString printStamp(const QDateTime& moment);
 
 // Report units of 1/96 inch, in millimetres.
