@@ -10,6 +10,9 @@
 #include "rentals/TfrmMenuOperazioni.h"
 #include "rentals/TfrmRiconsegne.h"
 #include "rentals/TfrmRitiri.h"
+#include "store/FleetFile.h"
+#include "store/HistoryFile.h"
+#include "store/PendingReturn.h"
 
 #include <QApplication>
 #include <QFile>
@@ -46,7 +49,42 @@ private slots:
     void startUpShowsTheLoginScreen();
     void theEventLoopEnds_data();
     void theEventLoopEnds();
+    void startUpFinishesAReturnCutShort();
 };
+
+// The program was stopped while a return's confirmation was open: the card says the craft is
+// back, the rental is only in the return's journal. The next start puts it in the history.
+void TestStartup::startUpFinishesAReturnCutShort() {
+    TestSandbox sandbox;
+    TScheda out;
+    out.Scheda = TScheda::numberFor(1);
+    out.Codice = QStringLiteral("K-1");
+    out.Stato = QStringLiteral("Ritirato da Anna in data 05/07/2025 alle ore 14:07");
+    out.Smarrita = QStringLiteral("No");
+    TScheda back = out;
+    back.Stato = QStringLiteral("Disponibile");
+    TNoleggio rental;
+    rental.Codice = QStringLiteral("K-1");
+    rental.PersonaRit = QStringLiteral("Anna");
+    {
+        FleetFile fleet;
+        fleet.openForWriting();
+        fleet.append(out);
+        auto pending = PendingReturn::begin(1, out.toBytes(), back.toBytes(), rental);
+        fleet.rewriteAt(1, back);
+        pending->cardWritten();
+    }
+    QCOMPARE(PendingReturn::pendingFiles().size(), 1);
+
+    Startup::begin(*qApp);
+    QVERIFY(PendingReturn::pendingFiles().isEmpty());
+    HistoryFile history;
+    history.openForReading();
+    QCOMPARE(history.count(), 1);
+    QCOMPARE(TNoleggio::fromBytes(history.readBytesAt(1)), rental);
+    history.close();
+    Screens::destroyAll();
+}
 
 void TestStartup::startUpShowsTheLoginScreen() {
     TestSandbox sandbox;
