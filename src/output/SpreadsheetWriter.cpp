@@ -2,8 +2,8 @@
 
 #include "app/Messages.h"
 #include "app/OpenURL.h"
+#include "output/SheetCells.h"
 #include "store/ProgramFolder.h"
-#include "store/ShortText.h"
 
 #include <QDir>
 #include <QSaveFile>
@@ -28,21 +28,7 @@ public:
     }
     // A text of the table: trimmed, Windows-1252, the three markup characters escaped.
     Writer& text(const QString& value) {
-        for (const char byte : ShortText::toWindows1252(ShortText::trim(value))) {
-            switch (byte) {
-            case '&':
-                buffer_.append("&amp;");
-                break;
-            case '<':
-                buffer_.append("&lt;");
-                break;
-            case '>':
-                buffer_.append("&gt;");
-                break;
-            default:
-                buffer_.append(byte);
-            }
-        }
+        SheetCells::appendText(buffer_, value);
         return spill();
     }
     Writer& number(int value) {
