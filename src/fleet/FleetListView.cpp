@@ -205,7 +205,8 @@ void FleetListPanel::load() {
     try {
         FleetFile file;
         file.openForReading();
-        file.scan([&](qint64, const TScheda& card) {
+        file.scanRaw([&](qint64, const char* bytes) {
+            const TScheda card = FleetRows::listCard(bytes);
             if (kind.filter(card))
                 rows.append(FleetRows::row(kind.row, card));
             return true;

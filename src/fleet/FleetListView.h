@@ -18,7 +18,8 @@ struct FleetListKind {
     QString key;     // the screen class: each keeps its own remembered find text
     QString caption; // window caption
     QString logo;    // title artwork naming the list
-    std::function<bool(const TScheda&)> filter; // which cards the list shows
+    // Which cards the list shows; it sees the fields of FleetRows::listCard only.
+    std::function<bool(const TScheda&)> filter;
     FleetRows::Format row = FleetRows::Format::FourField;
     QString printedTitle;
     // Where a double-click puts the chosen card (its 1-based position with it); none: the

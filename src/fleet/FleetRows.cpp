@@ -3,6 +3,7 @@
 #include "store/ShortText.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 inline char16_t upperAZ(char16_t c) {
@@ -27,6 +28,22 @@ QString FleetRows::state(const TScheda& card) {
 
 QString FleetRows::row(Format format, const TScheda& card) {
     return format == Format::FourField ? fourField(card) : state(card);
+}
+
+TScheda FleetRows::listCard(const char* record) {
+    static QString TScheda::*const kListFields[] = {&TScheda::Codice,   &TScheda::Tipo,
+                                                    &TScheda::Utilizzo, &TScheda::Stato,
+                                                    &TScheda::Note,     &TScheda::Smarrita};
+    static const std::vector<FieldDef<TScheda>> defs = [] {
+        std::vector<FieldDef<TScheda>> d;
+        for (QString TScheda::*member : kListFields)
+            d.push_back(TScheda::field(member));
+        return d;
+    }();
+    TScheda card;
+    for (const FieldDef<TScheda>& f : defs)
+        card.*(f.member) = ShortText::read(record + f.offset, f.capacity);
+    return card;
 }
 
 QString FleetRows::lowerAZ(const QString& text) {

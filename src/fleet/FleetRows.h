@@ -18,6 +18,9 @@ QString padded(const QString& field, int width);
 QString fourField(const TScheda& card);
 QString state(const TScheda& card);
 QString row(Format format, const TScheda& card);
+// The card of a fleet record with only the fields a list row or a list's filter reads
+// (code, type, rate, state, notes, not rentable); the others stay empty.
+TScheda listCard(const char* record);
 
 // The letters A-Z turned to a-z, nothing else.
 QString lowerAZ(const QString& text);

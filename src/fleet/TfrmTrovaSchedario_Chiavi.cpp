@@ -171,10 +171,11 @@ void TfrmTrovaSchedario_Chiavi::btnCercaMouseDown() {
 
 void TfrmTrovaSchedario_Chiavi::btnCercaClick() {
     // A filter takes part when it holds more than blanks; it is matched as typed.
-    QList<QPair<QString, QString TScheda::*>> inUse;
+    QList<QPair<QString, const FieldDef<TScheda>*>> inUse;
     for (int i = 0; i < filters.size(); ++i)
         if (!ShortText::trim(filters[i]->text()).isEmpty())
-            inUse.append({FleetRows::lowerAZ(filters[i]->text()), kFilters[i].member});
+            inUse.append(
+                {FleetRows::lowerAZ(filters[i]->text()), &TScheda::field(kFilters[i].member)});
     lblConta->setText(QString::number(inUse.size()));
 
     QStringList rows;
@@ -183,13 +184,15 @@ void TfrmTrovaSchedario_Chiavi::btnCercaClick() {
             FleetFile file;
             file.openForReading();
             panContainer->clearRows();
-            file.scan([&](qint64, const TScheda& card) {
+            // Only the fields filtered on are decoded, and the row's once a card matches.
+            file.scanRaw([&](qint64, const char* bytes) {
                 qsizetype matching = 0;
-                for (const auto& [needle, member] : inUse)
-                    if (FleetRows::lowerAZ(card.*member).contains(needle))
+                for (const auto& [needle, f] : inUse)
+                    if (FleetRows::lowerAZ(ShortText::read(bytes + f->offset, f->capacity))
+                            .contains(needle))
                         ++matching;
                 if (matching == inUse.size())
-                    rows.append(FleetRows::fourField(card));
+                    rows.append(FleetRows::fourField(FleetRows::listCard(bytes)));
                 return true;
             });
             file.close();

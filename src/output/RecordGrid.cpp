@@ -152,6 +152,16 @@ QString RecordGridModel::text(qsizetype row, int column) const {
     return ShortText::fromWindows1252(bytes.data(), bytes.size());
 }
 
+bool RecordGridModel::storedText(qsizetype row, int column, QByteArrayView& bytes) const {
+    if (row < 0 || row >= qsizetype(order_.size()) || column < 1 || column > fields())
+        return false;
+    const quint32 stored = order_[size_t(row)];
+    if (!edits_.isEmpty() && edits_.contains(editKey(stored, column)))
+        return false;
+    bytes = storedBytes(stored, column);
+    return true;
+}
+
 int RecordGridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(order_.size());
 }

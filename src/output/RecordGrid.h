@@ -48,6 +48,9 @@ public:
 
     // The cell as the grid holds it now (typed text included).
     QString text(qsizetype row, int column) const;
+    // The cell's Windows-1252 bytes as loaded, when nothing was typed into it (columns 1..):
+    // false for a typed cell and the number column, whose text is text()'s.
+    bool storedText(qsizetype row, int column, QByteArrayView& bytes) const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

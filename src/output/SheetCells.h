@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 // The bytes of one text of an exported worksheet (a cell, a column title, the sheet's name):
@@ -9,5 +10,9 @@ namespace SheetCells {
 
 // Appends the text's bytes to `out`.
 void appendText(QByteArray& out, const QString& value);
+
+// The same for a text already in Windows-1252 (as the data files hold it): appends what
+// appendText appends for the text those bytes stand for, without decoding them.
+void appendBytes(QByteArray& out, QByteArrayView windows1252);
 
 } // namespace SheetCells

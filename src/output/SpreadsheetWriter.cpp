@@ -22,13 +22,18 @@ class Writer {
 public:
     explicit Writer(Sink sink) : sink_(std::move(sink)) { buffer_.reserve(kChunkBytes + 4096); }
 
-    Writer& operator<<(const char* literal) {
+    Writer& operator<<(QByteArrayView literal) {
         buffer_.append(literal);
         return spill();
     }
     // A text of the table: trimmed, Windows-1252, the three markup characters escaped.
     Writer& text(const QString& value) {
         SheetCells::appendText(buffer_, value);
+        return spill();
+    }
+    // The same for a text held in Windows-1252.
+    Writer& bytes(QByteArrayView windows1252) {
+        SheetCells::appendBytes(buffer_, windows1252);
         return spill();
     }
     Writer& number(int value) {
@@ -48,7 +53,7 @@ private:
         if (buffer_.size() >= kChunkBytes) {
             if (ok_)
                 ok_ = sink_(buffer_);
-            buffer_.clear();
+            buffer_.resize(0); // keeps the room for the next piece
         }
         return *this;
     }
@@ -60,7 +65,8 @@ private:
 
 // The fragments of the file, in order, with nothing between them.
 bool generate(Writer& w, const QString& sheetName, const QList<SpreadsheetWriter::Column>& columns,
-              qsizetype rowCount, const SpreadsheetWriter::Cell& cell) {
+              qsizetype rowCount, const SpreadsheetWriter::Cell& cell,
+              const SpreadsheetWriter::StoredCell& stored) {
     w << "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
          "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
          "xmlns=\"http://www.w3.org/TR/REC-html40\">"
@@ -102,7 +108,12 @@ bool generate(Writer& w, const QString& sheetName, const QList<SpreadsheetWriter
         w << "<tr>";
         for (int column = 0; column < columns.size(); ++column) {
             w << "<td style=\"text-align: left;\">";
-            w.text(cell(row, column)) << "</td>";
+            QByteArrayView bytes;
+            if (stored && stored(row, column, bytes))
+                w.bytes(bytes);
+            else
+                w.text(cell(row, column));
+            w << "</td>";
         }
         w << "</tr>";
     }
@@ -116,7 +127,7 @@ bool generate(Writer& w, const QString& sheetName, const QList<SpreadsheetWriter
 // replaces the earlier export only once it is complete.
 bool writeFile(const QString& path, const QString& sheetName,
                const QList<SpreadsheetWriter::Column>& columns, qsizetype rowCount,
-               const SpreadsheetWriter::Cell& cell) {
+               const SpreadsheetWriter::Cell& cell, const SpreadsheetWriter::StoredCell& stored) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
@@ -127,7 +138,7 @@ bool writeFile(const QString& path, const QString& sheetName,
         }
         return file.write(bytes) == bytes.size();
     });
-    if (!generate(w, sheetName, columns, rowCount, cell)) {
+    if (!generate(w, sheetName, columns, rowCount, cell, stored)) {
         file.cancelWriting();
         return false;
     }
@@ -138,21 +149,33 @@ bool writeFile(const QString& path, const QString& sheetName,
 
 QByteArray SpreadsheetWriter::document(const QString& sheetName, const QList<Column>& columns,
                                        qsizetype rowCount, const Cell& cell) {
+    return document(sheetName, columns, rowCount, cell, {});
+}
+
+QByteArray SpreadsheetWriter::document(const QString& sheetName, const QList<Column>& columns,
+                                       qsizetype rowCount, const Cell& cell,
+                                       const StoredCell& stored) {
     QByteArray out;
     Writer w([&](const QByteArray& bytes) {
         out.append(bytes);
         return true;
     });
-    generate(w, sheetName, columns, rowCount, cell);
+    generate(w, sheetName, columns, rowCount, cell, stored);
     return out;
 }
 
 bool SpreadsheetWriter::exportTable(const QString& fileName, const QString& sheetName,
                                     const QList<Column>& columns, qsizetype rowCount,
                                     const Cell& cell) {
+    return exportTable(fileName, sheetName, columns, rowCount, cell, {});
+}
+
+bool SpreadsheetWriter::exportTable(const QString& fileName, const QString& sheetName,
+                                    const QList<Column>& columns, qsizetype rowCount,
+                                    const Cell& cell, const StoredCell& stored) {
     if (!Msg::ask(kAskExport))
         return false;
-    if (!writeFile(ProgramFolder::file(fileName), sheetName, columns, rowCount, cell)) {
+    if (!writeFile(ProgramFolder::file(fileName), sheetName, columns, rowCount, cell, stored)) {
         Msg::plain(kExportFailed);
         return false;
     }

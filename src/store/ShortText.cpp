@@ -36,10 +36,25 @@ QString ShortText::trim(const QString& text) {
 }
 
 QByteArray ShortText::toWindows1252(const QString& text) {
-    QByteArray out;
-    out.reserve(text.size());
-    for (const char32_t code : text.toUcs4())
-        out.append(encodeOne(code));
+    // One pass over the UTF-16 units: a surrogate pair is one character (never in the code
+    // page), and so is a surrogate standing alone.
+    const qsizetype size = text.size();
+    const auto* in = reinterpret_cast<const char16_t*>(text.constData());
+    QByteArray out(size, Qt::Uninitialized);
+    char* data = out.data();
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = in[i];
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            data[n++] = static_cast<char>(c);
+        } else if (QChar::isHighSurrogate(c) && i + 1 < size && QChar::isLowSurrogate(in[i + 1])) {
+            data[n++] = '?';
+            ++i;
+        } else {
+            data[n++] = encodeOne(c);
+        }
+    }
+    out.truncate(n);
     return out;
 }
 
