@@ -1,7 +1,9 @@
 // The speed of every path of the program against the raw read (or write) of the same bytes.
 //
-//   onderia_bench [runs]
+//   onderia_bench [runs [sections]]
 //
+// sections: a comma-separated choice of history, lists, search, export, steps, startup (all
+// when left out).
 // Generates in temporary folders a fleet of 100,000 cards (341 MB), a history of 1,000,000
 // rentals (725 MB, ten seasons of 100,000) and a fleet of 10 cards, then times each path through
 // the program's own screens, files in the page cache, and prints the median of several runs
@@ -353,6 +355,11 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     DateSettings::apply();
     const int runs = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 5;
+    const QStringList only =
+        argc > 2 ? QString::fromLocal8Bit(argv[2]).split(QLatin1Char(',')) : QStringList();
+    auto want = [&](const char* section) {
+        return only.isEmpty() || only.contains(QLatin1String(section));
+    };
     Msg::Test::record(true);    // every question answered Yes, nothing shown
     TMisc::recordForTest(true); // nothing handed to the shell
 
@@ -388,7 +395,7 @@ int main(int argc, char** argv) {
     const QString readHistory = QStringLiteral("raw read of the history");
 
     // History summary of the 2025 season, sorted, and its export.
-    {
+    if (want("history")) {
         TfrmRiepilogo summary(nullptr);
         const Timed t = timeRuns(runs, {}, [&] {
             summary.load(QStringLiteral("01/01/2025"), QStringLiteral("31/12/2025"));
@@ -406,17 +413,20 @@ int main(int argc, char** argv) {
 
     // The fleet lists and the search.
     auto list = [&](TfrmFleetList* screen, const QString& name) {
+        // Closed as "Chiudi" closes it, then shown again.
         const Timed t = timeRuns(
-            runs, [&] { screen->hide(); }, [&] { screen->show(); });
+            runs, [&] { screen->done(QDialog::Rejected); }, [&] { screen->show(); });
         report({QStringLiteral("%1 (%2 rows)").arg(name).arg(screen->panContainer->rows().size()),
                 t, fleetRead, readFleet, 2});
-        screen->hide();
+        screen->done(QDialog::Rejected);
         delete screen;
     };
-    list(new TfrmRiepSmarrite(nullptr), QStringLiteral("list of not-rentable craft"));
-    list(new TfrmRiepChiaviRitiro(nullptr), QStringLiteral("pick-up list"));
-    list(new TfrmRiepChiaviRiconsegna(nullptr), QStringLiteral("return list"));
-    {
+    if (want("lists")) {
+        list(new TfrmRiepSmarrite(nullptr), QStringLiteral("list of not-rentable craft"));
+        list(new TfrmRiepChiaviRitiro(nullptr), QStringLiteral("pick-up list"));
+        list(new TfrmRiepChiaviRiconsegna(nullptr), QStringLiteral("return list"));
+    }
+    if (want("search")) {
         TfrmTrovaSchedario_Chiavi search(nullptr);
         search.show();
         search.txtTipo->setText(QStringLiteral("kayak"));
@@ -428,7 +438,7 @@ int main(int argc, char** argv) {
     }
 
     // The fleet export: grid filled, then the file.
-    {
+    if (want("export")) {
         TfrmExpChiavi exp(nullptr);
         const Timed t = timeRuns(runs, {}, [&] { exp.load(); });
         report({QStringLiteral("fleet export: grid filled (%1 rows)").arg(exp.model()->rowCount()),
@@ -443,7 +453,7 @@ int main(int argc, char** argv) {
 
     // The steps, at 100,000 cards and at 10: browse, save, pick-up (syncs included).
     Screens::createAll();
-    {
+    if (want("steps")) {
         const int stepRuns = std::max(21, runs * 4);
         auto steps = [&](const QString& folder, qint64 at) {
             ProgramFolder::setOverride(folder);
@@ -497,7 +507,7 @@ int main(int argc, char** argv) {
     Screens::destroyAll();
 
     // Start-up to the login screen, against a bare Qt dialog (each a fresh process).
-    {
+    if (want("startup")) {
         std::vector<double> login, bare;
         for (int i = 0; i < std::max(7, runs); ++i) {
             bare.push_back(spawn({QStringLiteral("--child-bare")}));

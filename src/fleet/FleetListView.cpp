@@ -205,10 +205,13 @@ void FleetListPanel::load() {
     try {
         FleetFile file;
         file.openForReading();
+        // The row's fields are decoded only for the cards the filter lets through.
         file.scanRaw([&](qint64, const char* bytes) {
-            const TScheda card = FleetRows::listCard(bytes);
-            if (kind.filter(card))
+            TScheda card = FleetRows::filterCard(bytes);
+            if (kind.filter(card)) {
+                FleetRows::addRowFields(card, bytes);
                 rows.append(FleetRows::row(kind.row, card));
+            }
             return true;
         });
         file.close();
@@ -220,10 +223,7 @@ void FleetListPanel::load() {
 
 void FleetListPanel::setRows(QStringList rows) {
     FleetRows::sort(rows);
-    lowered_.clear();
-    lowered_.reserve(rows.size());
-    for (const QString& r : rows)
-        lowered_.append(FleetRows::lowerAZ(r));
+    lowered_.clear(); // made at the first search of the rows
     model_->setStringList(rows);
     lstRecords->setCurrentIndex(QModelIndex());
 }
@@ -245,6 +245,12 @@ void FleetListPanel::btnTrovaClick() {
     }
     if (!lstRecords->currentIndex().isValid())
         lstRecords->setCurrentIndex(model_->index(0));
+    if (lowered_.size() != count) {
+        const QStringList shown = model_->stringList();
+        lowered_.reserve(count);
+        for (const QString& r : shown)
+            lowered_.append(FleetRows::lowerAZ(r));
+    }
     const QString needle = FleetRows::lowerAZ(txtTrova->text());
     QString& memory = rememberedTexts()[kind.key];
     auto matches = [&](int row) { return !needle.isEmpty() && lowered_.at(row).contains(needle); };

@@ -18,7 +18,7 @@ struct FleetListKind {
     QString key;     // the screen class: each keeps its own remembered find text
     QString caption; // window caption
     QString logo;    // title artwork naming the list
-    // Which cards the list shows; it sees the fields of FleetRows::listCard only.
+    // Which cards the list shows; it sees the fields of FleetRows::filterCard only.
     std::function<bool(const TScheda&)> filter;
     FleetRows::Format row = FleetRows::Format::FourField;
     QString printedTitle;
@@ -84,7 +84,7 @@ protected:
 
 private:
     QStringListModel* model_;
-    QStringList lowered_; // the rows with A-Z turned to a-z, for finding
+    QStringList lowered_; // the rows with A-Z turned to a-z, for finding; empty until then
 };
 
 // A list screen: a fixed dialog holding one list panel, loaded each time it is shown.

@@ -18,15 +18,20 @@ QString padded(const QString& field, int width);
 QString fourField(const TScheda& card);
 QString state(const TScheda& card);
 QString row(Format format, const TScheda& card);
-// The card of a fleet record with only the fields a list row or a list's filter reads
-// (code, type, rate, state, notes, not rentable); the others stay empty.
+// The card of a fleet record with only the fields a list's filter reads (not rentable,
+// state); the others stay empty.
+TScheda filterCard(const char* record);
+// Adds the fields a row shows (code, type, rate, notes) from the same record.
+void addRowFields(TScheda& card, const char* record);
+// Both: the fields any list or search row reads.
 TScheda listCard(const char* record);
 
 // The letters A-Z turned to a-z, nothing else.
 QString lowerAZ(const QString& text);
 // Character by character by character code, a-z taken as A-Z, a prefix before the longer row.
 bool lessThan(const QString& a, const QString& b);
-// Sorts once, keeping rows that compare equal in their original order.
+// Sorts once, keeping rows that compare equal in their original order (rows already in order,
+// as a fleet kept in code order gives them, are only checked).
 void sort(QStringList& rows);
 
 } // namespace FleetRows
