@@ -205,13 +205,10 @@ void FleetListPanel::load() {
     try {
         FleetFile file;
         file.openForReading();
-        // The row's fields are decoded only for the cards the filter lets through.
+        // The filter sees two decoded fields; rows are built from the record's bytes.
         file.scanRaw([&](qint64, const char* bytes) {
-            TScheda card = FleetRows::filterCard(bytes);
-            if (kind.filter(card)) {
-                FleetRows::addRowFields(card, bytes);
-                rows.append(FleetRows::row(kind.row, card));
-            }
+            if (kind.filter(FleetRows::filterCard(bytes)))
+                rows.append(FleetRows::row(kind.row, bytes));
             return true;
         });
         file.close();

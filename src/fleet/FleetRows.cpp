@@ -73,6 +73,43 @@ QString FleetRows::row(Format format, const TScheda& card) {
 
 namespace {
 
+void appendPaddedBytes(QString& out, QByteArrayView text, int width) {
+    ShortText::appendWindows1252(out, text.first(std::min<qsizetype>(text.size(), width)));
+    for (qsizetype i = text.size(); i < width; ++i)
+        out.append(QLatin1Char(' '));
+}
+
+} // namespace
+
+QString FleetRows::row(Format format, const char* record) {
+    static const FieldDef<TScheda>& codice = TScheda::field(&TScheda::Codice);
+    static const FieldDef<TScheda>& tipo = TScheda::field(&TScheda::Tipo);
+    static const FieldDef<TScheda>& utilizzo = TScheda::field(&TScheda::Utilizzo);
+    auto view = [record](const FieldDef<TScheda>& f) {
+        return ShortText::trimmed(ShortText::bytes(record + f.offset, f.capacity));
+    };
+    static const FieldDef<TScheda>& note = TScheda::field(&TScheda::Note);
+    static const FieldDef<TScheda>& stato = TScheda::field(&TScheda::Stato);
+    const QByteArrayView tail = view(format == Format::FourField ? note : stato);
+    QString out;
+    out.reserve(5 + 20 + 8 + 30 + 11 + 30 + 8 + tail.size());
+    out.append(QLatin1String("Cod. "));
+    appendPaddedBytes(out, view(codice), 20);
+    out.append(QLatin1String("  Tipo: "));
+    appendPaddedBytes(out, view(tipo), 30);
+    if (format == Format::FourField) {
+        out.append(QLatin1String("  Tariffa: "));
+        appendPaddedBytes(out, view(utilizzo), 30);
+        out.append(QLatin1String("  Note: "));
+    } else {
+        out.append(QLatin1String("  "));
+    }
+    ShortText::appendWindows1252(out, tail);
+    return out;
+}
+
+namespace {
+
 using Defs = std::vector<FieldDef<TScheda>>;
 
 Defs defsOf(std::initializer_list<QString TScheda::*> members) {
@@ -93,18 +130,6 @@ TScheda FleetRows::filterCard(const char* record) {
     static const Defs defs = defsOf({&TScheda::Smarrita, &TScheda::Stato});
     TScheda card;
     readFields(card, record, defs);
-    return card;
-}
-
-void FleetRows::addRowFields(TScheda& card, const char* record) {
-    static const Defs defs =
-        defsOf({&TScheda::Codice, &TScheda::Tipo, &TScheda::Utilizzo, &TScheda::Note});
-    readFields(card, record, defs);
-}
-
-TScheda FleetRows::listCard(const char* record) {
-    TScheda card = filterCard(record);
-    addRowFields(card, record);
     return card;
 }
 

@@ -18,13 +18,12 @@ QString padded(const QString& field, int width);
 QString fourField(const TScheda& card);
 QString state(const TScheda& card);
 QString row(Format format, const TScheda& card);
+// The same row built straight from a fleet record's bytes, as row() builds it from the
+// record's card.
+QString row(Format format, const char* record);
 // The card of a fleet record with only the fields a list's filter reads (not rentable,
 // state); the others stay empty.
 TScheda filterCard(const char* record);
-// Adds the fields a row shows (code, type, rate, notes) from the same record.
-void addRowFields(TScheda& card, const char* record);
-// Both: the fields any list or search row reads.
-TScheda listCard(const char* record);
 
 // The letters A-Z turned to a-z, nothing else.
 QString lowerAZ(const QString& text);

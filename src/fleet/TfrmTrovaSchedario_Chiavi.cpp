@@ -192,7 +192,7 @@ void TfrmTrovaSchedario_Chiavi::btnCercaClick() {
                             .contains(needle))
                         ++matching;
                 if (matching == inUse.size())
-                    rows.append(FleetRows::fourField(FleetRows::listCard(bytes)));
+                    rows.append(FleetRows::row(FleetRows::Format::FourField, bytes));
                 return true;
             });
             file.close();

@@ -68,6 +68,26 @@ QString ShortText::fromWindows1252(const char* bytes, qsizetype size) {
     return out;
 }
 
+void ShortText::appendWindows1252(QString& out, QByteArrayView bytes) {
+    const qsizetype at = out.size();
+    out.resize(at + bytes.size());
+    QChar* data = out.data() + at;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        data[i] = (byte >= 0x80 && byte < 0xA0) ? QChar(kHigh[byte - 0x80]) : QChar(byte);
+    }
+}
+
+QByteArrayView ShortText::trimmed(QByteArrayView bytes) {
+    qsizetype begin = 0;
+    qsizetype end = bytes.size();
+    while (begin < end && static_cast<unsigned char>(bytes[begin]) <= 32)
+        ++begin;
+    while (end > begin && static_cast<unsigned char>(bytes[end - 1]) <= 32)
+        --end;
+    return bytes.sliced(begin, end - begin);
+}
+
 void ShortText::store(char* out, int capacity, const QString& text) {
     const QByteArray bytes = toWindows1252(trim(text));
     const int length = static_cast<int>(std::min<qsizetype>(bytes.size(), capacity));

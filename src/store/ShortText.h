@@ -17,6 +17,10 @@ QString fromWindows1252(const char* bytes, qsizetype size);
 inline QString fromWindows1252(const QByteArray& bytes) {
     return fromWindows1252(bytes.constData(), bytes.size());
 }
+// Appends the decoded bytes to `out`.
+void appendWindows1252(QString& out, QByteArrayView bytes);
+// The bytes without those of code 32 or less around them (the same characters in Windows-1252).
+QByteArrayView trimmed(QByteArrayView bytes);
 
 // Writes a field of the given capacity (capacity + 1 bytes) at `out`. The bytes after the
 // text are zeros, so equal records give equal bytes.
