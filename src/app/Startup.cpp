@@ -9,10 +9,23 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
+
+namespace {
+
+// Drops the styling Qt queued for a widget and its children at their creation; showing the
+// widget styles them all (QWidget::ensurePolished) before they are drawn.
+void deferPolish(QWidget* top) {
+    QCoreApplication::removePostedEvents(top, QEvent::PolishRequest);
+    for (QWidget* w : top->findChildren<QWidget*>())
+        QCoreApplication::removePostedEvents(w, QEvent::PolishRequest);
+}
+
+} // namespace
 
 void Startup::selectSoftwareRendering() {
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
@@ -59,6 +72,11 @@ void Startup::begin(QApplication& app) {
     // fleet or the history.
     PendingReturn::recoverAll();
     Screens::createAll();
+    // Only the login screen is styled before it appears; Qt styles every other screen's
+    // controls when that screen is first shown.
+    for (QWidget* screen : QApplication::topLevelWidgets())
+        if (screen != frmPassword)
+            deferPolish(screen);
     frmPassword->show();
 }
 
