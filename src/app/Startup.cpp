@@ -54,8 +54,7 @@ void Startup::applyDateSettings() {
 
 void Startup::applyLook(QApplication& app) {
     app.setFont(QFont(Theme::kUiFont, 9));
-    app.setWindowIcon(
-        QIcon(UiKit::svgPixmap(QStringLiteral(":/art/onderia_icon.svg"), QSize(64, 64))));
+    app.setWindowIcon(UiKit::artIcon(QStringLiteral(":/art/onderia_icon.svg"), QSize(64, 64)));
     app.setStyleSheet(Theme::styleSheet());
 }
 
