@@ -2,6 +2,8 @@
 
 #include "store/ShortText.h"
 
+#include <cstring>
+
 namespace {
 
 // Appends Windows-1252 bytes with the three markup characters escaped, the runs between them
@@ -30,11 +32,30 @@ void SheetCells::appendText(QByteArray& out, const QString& value) {
 
 void SheetCells::appendBytes(QByteArray& out, QByteArrayView windows1252) {
     // Windows-1252 bytes up to 32 are exactly the characters up to U+0020, which trimming drops.
-    qsizetype begin = 0;
-    qsizetype end = windows1252.size();
-    while (begin < end && static_cast<unsigned char>(windows1252[begin]) <= 32)
-        ++begin;
-    while (end > begin && static_cast<unsigned char>(windows1252[end - 1]) <= 32)
-        --end;
-    appendEscaped(out, windows1252.data() + begin, end - begin);
+    const QByteArrayView text = ShortText::trimmed(windows1252);
+    appendEscaped(out, text.data(), text.size());
+}
+
+char* SheetCells::writeBytes(char* out, QByteArrayView windows1252) {
+    const QByteArrayView text = ShortText::trimmed(windows1252);
+    const char* in = text.data();
+    const qsizetype size = text.size();
+    qsizetype run = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char byte = in[i];
+        if (byte != '&' && byte != '<' && byte != '>')
+            continue;
+        if (i > run)
+            std::memcpy(out, in + run, size_t(i - run));
+        out += i - run;
+        const QByteArrayView reference = byte == '&'   ? QByteArrayView("&amp;")
+                                         : byte == '<' ? QByteArrayView("&lt;")
+                                                       : QByteArrayView("&gt;");
+        std::memcpy(out, reference.data(), size_t(reference.size()));
+        out += reference.size();
+        run = i + 1;
+    }
+    if (size > run)
+        std::memcpy(out, in + run, size_t(size - run));
+    return out + (size - run);
 }

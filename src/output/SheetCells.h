@@ -15,4 +15,12 @@ void appendText(QByteArray& out, const QString& value);
 // appendText appends for the text those bytes stand for, without decoding them.
 void appendBytes(QByteArray& out, QByteArrayView windows1252);
 
+// The most bytes appendBytes() can make of `size` bytes: each of them "&amp;".
+constexpr qsizetype maxBytesFor(qsizetype size) {
+    return 5 * size;
+}
+// Writes what appendBytes() appends at `out`, which has room for maxBytesFor() of the size;
+// returns where the written bytes end.
+char* writeBytes(char* out, QByteArrayView windows1252);
+
 } // namespace SheetCells

@@ -8,6 +8,9 @@
 #include <QDir>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
 bool writesFail = false;
@@ -20,46 +23,55 @@ using Sink = std::function<bool(const QByteArray& bytes)>;
 
 class Writer {
 public:
-    explicit Writer(Sink sink) : sink_(std::move(sink)) { buffer_.reserve(kChunkBytes + 4096); }
+    explicit Writer(Sink sink) : sink_(std::move(sink)), buffer_(kChunkBytes + 4096, '\0') {}
 
     Writer& operator<<(QByteArrayView literal) {
-        buffer_.append(literal);
+        if (literal.isEmpty())
+            return *this;
+        std::memcpy(room(literal.size()), literal.data(), size_t(literal.size()));
+        used_ += literal.size();
         return spill();
     }
     // A text of the table: trimmed, Windows-1252, the three markup characters escaped.
     Writer& text(const QString& value) {
-        SheetCells::appendText(buffer_, value);
-        return spill();
+        QByteArray bytes;
+        SheetCells::appendText(bytes, value);
+        return *this << bytes;
     }
     // The same for a text held in Windows-1252.
     Writer& bytes(QByteArrayView windows1252) {
-        SheetCells::appendBytes(buffer_, windows1252);
+        char* at = room(SheetCells::maxBytesFor(windows1252.size()));
+        used_ = SheetCells::writeBytes(at, windows1252) - buffer_.data();
         return spill();
     }
-    Writer& number(int value) {
-        buffer_.append(QByteArray::number(value));
-        return *this;
-    }
+    Writer& number(int value) { return *this << QByteArray::number(value); }
     bool finish() {
-        if (ok_ && !buffer_.isEmpty())
-            ok_ = sink_(buffer_);
-        buffer_.clear();
+        if (ok_ && used_ > 0)
+            ok_ = sink_(QByteArray::fromRawData(buffer_.constData(), used_));
+        used_ = 0;
         return ok_;
     }
     bool ok() const { return ok_; }
 
 private:
+    // Where `size` more bytes go.
+    char* room(qsizetype size) {
+        if (used_ + size > buffer_.size())
+            buffer_.resize(std::max(buffer_.size() * 2, used_ + size));
+        return buffer_.data() + used_;
+    }
     Writer& spill() {
-        if (buffer_.size() >= kChunkBytes) {
+        if (used_ >= kChunkBytes) {
             if (ok_)
-                ok_ = sink_(buffer_);
-            buffer_.resize(0); // keeps the room for the next piece
+                ok_ = sink_(QByteArray::fromRawData(buffer_.constData(), used_));
+            used_ = 0;
         }
         return *this;
     }
 
     Sink sink_;
-    QByteArray buffer_;
+    QByteArray buffer_; // the piece being made: its first used_ bytes
+    qsizetype used_ = 0;
     bool ok_ = true;
 };
 
