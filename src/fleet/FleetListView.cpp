@@ -301,9 +301,9 @@ void FleetListPanel::lstRecordsDblClick() {
             // Every card, not only those the filter lets through; the last twin in file order
             // is the one that stays loaded.
             file.scanRaw([&](qint64 position, const char* bytes) {
-                const TScheda card = TScheda::fromBytes(bytes);
-                if (ShortText::trim(FleetRows::row(kind.row, card)) == chosen)
-                    kind.target(card, position, QByteArray(bytes, TScheda::kSize));
+                if (ShortText::trim(FleetRows::row(kind.row, bytes)) == chosen)
+                    kind.target(TScheda::fromBytes(bytes), position,
+                                QByteArray(bytes, TScheda::kSize));
                 return true;
             });
             file.close();
