@@ -205,9 +205,9 @@ void FleetListPanel::load() {
     try {
         FleetFile file;
         file.openForReading();
-        // The filter sees two decoded fields; rows are built from the record's bytes.
+        // Filter and rows work on the record's bytes; nothing else is decoded.
         file.scanRaw([&](qint64, const char* bytes) {
-            if (kind.filter(FleetRows::filterCard(bytes)))
+            if (kind.filter(bytes))
                 rows.append(FleetRows::row(kind.row, bytes));
             return true;
         });

@@ -18,8 +18,8 @@ struct FleetListKind {
     QString key;     // the screen class: each keeps its own remembered find text
     QString caption; // window caption
     QString logo;    // title artwork naming the list
-    // Which cards the list shows; it sees the fields of FleetRows::filterCard only.
-    std::function<bool(const TScheda&)> filter;
+    // Which cards the list shows, judged on the card's record bytes.
+    std::function<bool(const char* record)> filter;
     FleetRows::Format row = FleetRows::Format::FourField;
     QString printedTitle;
     // Where a double-click puts the chosen card (its 1-based position with it); none: the

@@ -3,7 +3,6 @@
 #include "store/ShortText.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace {
 inline char16_t upperAZ(char16_t c) {
@@ -106,31 +105,6 @@ QString FleetRows::row(Format format, const char* record) {
     }
     ShortText::appendWindows1252(out, tail);
     return out;
-}
-
-namespace {
-
-using Defs = std::vector<FieldDef<TScheda>>;
-
-Defs defsOf(std::initializer_list<QString TScheda::*> members) {
-    Defs d;
-    for (QString TScheda::*member : members)
-        d.push_back(TScheda::field(member));
-    return d;
-}
-
-void readFields(TScheda& card, const char* record, const Defs& defs) {
-    for (const FieldDef<TScheda>& f : defs)
-        card.*(f.member) = ShortText::read(record + f.offset, f.capacity);
-}
-
-} // namespace
-
-TScheda FleetRows::filterCard(const char* record) {
-    static const Defs defs = defsOf({&TScheda::Smarrita, &TScheda::Stato});
-    TScheda card;
-    readFields(card, record, defs);
-    return card;
 }
 
 QString FleetRows::lowerAZ(const QString& text) {

@@ -21,9 +21,6 @@ QString row(Format format, const TScheda& card);
 // The same row built straight from a fleet record's bytes, as row() builds it from the
 // record's card.
 QString row(Format format, const char* record);
-// The card of a fleet record with only the fields a list's filter reads (not rentable,
-// state); the others stay empty.
-TScheda filterCard(const char* record);
 
 // The letters A-Z turned to a-z, nothing else.
 QString lowerAZ(const QString& text);

@@ -54,7 +54,7 @@ TfrmTrovaSchedario_Chiavi::TfrmTrovaSchedario_Chiavi(QWidget* owner)
     kind.key = QStringLiteral("TfrmTrovaSchedario_Chiavi");
     kind.caption = windowTitle();
     kind.logo = QStringLiteral(":/art/search-results.svg");
-    kind.filter = [](const TScheda&) { return true; };
+    kind.filter = [](const char*) { return true; };
     kind.row = FleetRows::Format::FourField;
     kind.printedTitle = QStringLiteral("Vuvedi duvav");
     kind.target = [this](const TScheda& card, qint64 position, const QByteArray& stored) {
