@@ -49,6 +49,15 @@ void RecordGridModel::beginLoad() {
     edits_.clear();
 }
 
+void RecordGridModel::reserve(qsizetype rows, qsizetype bytesPerRow) {
+    const size_t n = size_t(std::max<qsizetype>(0, rows));
+    starts_.reserve(n);
+    numbers_.reserve(n);
+    order_.reserve(n);
+    lengths_.reserve(n * size_t(fields()));
+    pool_.reserve(rows * bytesPerRow);
+}
+
 void RecordGridModel::appendBytes(quint32 number, std::initializer_list<QByteArrayView> texts) {
     const quint32 stored = static_cast<quint32>(numbers_.size());
     starts_.push_back(pool_.size());

@@ -81,6 +81,7 @@ void TfrmExpChiavi::load() {
             FleetFile file;
             file.openForReading();
             cards = file.count();
+            model_->reserve(cards, 256);
             // The cells straight from the record's bytes, nothing decoded.
             const FieldDef<TScheda>* f[10];
             for (int i = 0; i < 10; ++i)
