@@ -370,7 +370,7 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     DateSettings::apply();
-    const int runs = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 5;
+    const int runs = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 7;
     const QStringList only =
         argc > 2 ? QString::fromLocal8Bit(argv[2]).split(QLatin1Char(',')) : QStringList();
     auto want = [&](const char* section) {
