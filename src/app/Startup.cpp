@@ -21,11 +21,24 @@ template <typename Action> void guardedQuietly(Action&& action) {
 
 #include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFont>
 #include <QFontDatabase>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
+
+namespace {
+
+// Drops the styling Qt queued for a widget and its children at their creation; showing the
+// widget styles them all (QWidget::ensurePolished) before they are drawn.
+void deferPolish(QWidget* top) {
+    QCoreApplication::removePostedEvents(top, QEvent::PolishRequest);
+    for (QWidget* w : top->findChildren<QWidget*>())
+        QCoreApplication::removePostedEvents(w, QEvent::PolishRequest);
+}
+
+} // namespace
 
 void Startup::selectSoftwareRendering() {
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
@@ -63,8 +76,7 @@ void Startup::applyDateSettings() {
 
 void Startup::applyLook(QApplication& app) {
     app.setFont(QFont(Theme::kUiFont, 9));
-    app.setWindowIcon(
-        QIcon(UiKit::svgPixmap(QStringLiteral(":/art/onderia_icon.svg"), QSize(64, 64))));
+    app.setWindowIcon(UiKit::artIcon(QStringLiteral(":/art/onderia_icon.svg"), QSize(64, 64)));
     app.setStyleSheet(Theme::styleSheet());
 }
 
@@ -85,6 +97,11 @@ void Startup::begin(QApplication& app) {
         PendingReturn::recoverAll();
     });
     Screens::createAll();
+    // Only the login screen is styled before it appears; Qt styles every other screen's
+    // controls when that screen is first shown.
+    for (QWidget* screen : QApplication::topLevelWidgets())
+        if (screen != frmPassword)
+            deferPolish(screen);
     frmPassword->show();
 }
 

@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QIcon>
+#include <QIconEngine>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -227,13 +228,91 @@ QPixmap svgPixmap(const QString& svg, const QSize& size, qreal devicePixelRatio)
     return pixmap;
 }
 
+namespace {
+
+// Artwork is drawn the first time it is needed, not when its screen is made: the program makes
+// every screen at start-up, and most of them are not seen for a while.
+
+// An icon whose picture is drawn from the artwork at its first use, then kept.
+class LazyArtIcon : public QIconEngine {
+public:
+    LazyArtIcon(const QString& svg, const QSize& size) : svg_(svg), size_(size) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return icon().actualSize(size, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
+                         qreal scale) override {
+        return icon().pixmap(size, scale, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return icon().availableSizes(mode, state);
+    }
+    QIconEngine* clone() const override { return new LazyArtIcon(*this); }
+    QString key() const override { return QStringLiteral("LazyArtIcon"); }
+    bool isNull() override { return false; }
+
+private:
+    const QIcon& icon() {
+        if (icon_.isNull())
+            icon_ = QIcon(svgPixmap(svg_, size_));
+        return icon_;
+    }
+
+    QString svg_;
+    QSize size_;
+    QIcon icon_;
+};
+
+// A picture label drawn from its artwork when it is first shown or painted.
+class LazyArtLabel : public QLabel {
+public:
+    LazyArtLabel(QWidget* parent, const QString& svg, const QSize& size)
+        : QLabel(parent), svg_(svg), size_(size) {}
+
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            draw();
+        return QLabel::event(event);
+    }
+    void paintEvent(QPaintEvent* event) override {
+        draw();
+        QLabel::paintEvent(event);
+    }
+
+private:
+    void draw() {
+        if (svg_.isEmpty())
+            return;
+        setPixmap(svgPixmap(svg_, size_));
+        svg_.clear();
+    }
+
+    QString svg_;
+    QSize size_;
+};
+
+} // namespace
+
+QIcon artIcon(const QString& svg, const QSize& size) {
+    return QIcon(new LazyArtIcon(svg, size));
+}
+
 QPushButton* pictureButton(QWidget* parent, const QString& objectName, const QString& svg,
                            const QSize& size, const QString& accessibleName) {
     auto* button = new QPushButton(parent);
     button->setObjectName(objectName);
     button->setProperty("picture", true);
     button->setFlat(true);
-    button->setIcon(QIcon(svgPixmap(svg, size)));
+    button->setIcon(artIcon(svg, size));
     button->setIconSize(size);
     button->setFixedSize(size + QSize(6, 6));
     button->setCursor(Qt::PointingHandCursor);
@@ -245,9 +324,8 @@ QPushButton* pictureButton(QWidget* parent, const QString& objectName, const QSt
 }
 
 QLabel* picture(QWidget* parent, const QString& objectName, const QString& svg, const QSize& size) {
-    auto* label = new QLabel(parent);
+    auto* label = new LazyArtLabel(parent, svg, size);
     label->setObjectName(objectName);
-    label->setPixmap(svgPixmap(svg, size));
     label->setFixedSize(size);
     return label;
 }
@@ -300,7 +378,11 @@ void logoAbove(QDialog* screen, QWidget* logo, QLayout* body, const QSize& size)
 QComboBox* listDropDown(QWidget* parent, const QString& objectName, const QStringList& items) {
     auto* box = new QComboBox(parent);
     box->setObjectName(objectName);
-    box->setEditable(true);
+    // Editable through its own line edit: the drop-down's popup is built when first opened,
+    // not with the screen.
+    auto* edit = new QLineEdit(box);
+    edit->setPalette(box->palette());
+    box->setLineEdit(edit);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setCompleter(nullptr);
     box->addItems(items);

@@ -11,6 +11,7 @@ class QComboBox;
 class QDialog;
 class QFrame;
 class QPixmap;
+class QIcon;
 class QLabel;
 class QLayout;
 class QLineEdit;
@@ -82,6 +83,8 @@ QLabel* picture(QWidget* parent, const QString& objectName, const QString& svg, 
 
 // Renders SVG artwork to a pixmap of the given logical size (sharp on high-density screens).
 QPixmap svgPixmap(const QString& svg, const QSize& size, qreal devicePixelRatio = 2.0);
+// An icon of the artwork at that size, drawn at its first use.
+QIcon artIcon(const QString& svg, const QSize& size);
 
 // Gives a widget its Italian accessible name (its visible caption or its action).
 void name(QWidget* widget, const QString& accessibleName);

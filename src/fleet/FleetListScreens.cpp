@@ -5,12 +5,20 @@
 
 namespace {
 
-bool rentable(const TScheda& card) {
-    return ShortText::trim(card.Smarrita) == QStringLiteral("No");
+// A field of the card's record, trimmed, as its stored Windows-1252 bytes: the two texts
+// compared here are ASCII, so comparing bytes is comparing the texts.
+QByteArrayView field(const char* record, const FieldDef<TScheda>& f) {
+    return ShortText::trimmed(ShortText::bytes(record + f.offset, f.capacity));
 }
 
-bool available(const TScheda& card) {
-    return ShortText::trim(card.Stato) == QStringLiteral("Disponibile");
+bool rentable(const char* record) {
+    static const FieldDef<TScheda>& smarrita = TScheda::field(&TScheda::Smarrita);
+    return field(record, smarrita) == QByteArrayView("No");
+}
+
+bool available(const char* record) {
+    static const FieldDef<TScheda>& stato = TScheda::field(&TScheda::Stato);
+    return field(record, stato) == QByteArrayView("Disponibile");
 }
 
 } // namespace
@@ -20,7 +28,7 @@ FleetListKind TfrmRiepSmarrite::kind() {
     k.key = QStringLiteral("TfrmRiepSmarrite");
     k.caption = QStringLiteral(" Elenco mezzi non noleggiabili");
     k.logo = QStringLiteral(":/art/list-logo-smarrite.svg");
-    k.filter = [](const TScheda& card) { return !rentable(card); };
+    k.filter = [](const char* card) { return !rentable(card); };
     k.row = FleetRows::Format::FourField;
     k.printedTitle = QStringLiteral("Elenco mezzi non noleggiabili");
     k.target = FleetLists::toFleetCard;
@@ -32,7 +40,7 @@ FleetListKind TfrmRiepChiaviRitiro::kind() {
     k.key = QStringLiteral("TfrmRiepChiaviRitiro");
     k.caption = QStringLiteral(" Elenco mezzi disponibili per ritiro");
     k.logo = QStringLiteral(":/art/list-logo-ritiro.svg");
-    k.filter = [](const TScheda& card) { return rentable(card) && available(card); };
+    k.filter = [](const char* card) { return rentable(card) && available(card); };
     k.row = FleetRows::Format::FourField;
     k.printedTitle = QStringLiteral("Elenco mezzi disponibili per ritiro");
     k.target = FleetLists::toPickUp;
@@ -46,7 +54,7 @@ FleetListKind TfrmRiepChiaviRiconsegna::kind() {
     k.key = QStringLiteral("TfrmRiepChiaviRiconsegna");
     k.caption = QStringLiteral(" Elenco mezzi da riconsegnare");
     k.logo = QStringLiteral(":/art/list-logo-riconsegna.svg");
-    k.filter = [](const TScheda& card) { return rentable(card) && !available(card); };
+    k.filter = [](const char* card) { return rentable(card) && !available(card); };
     k.row = FleetRows::Format::State;
     k.printedTitle = QStringLiteral("Elenco mezzi da riconsegnare");
     k.target = FleetLists::toReturn;

@@ -204,9 +204,10 @@ void FleetListPanel::load() {
     try {
         FleetFile file;
         file.openForReading();
-        file.scan([&](qint64, const TScheda& card) {
-            if (kind.filter(card))
-                rows.append(FleetRows::row(kind.row, card));
+        // Filter and rows work on the record's bytes; nothing else is decoded.
+        file.scanRaw([&](qint64, const char* bytes) {
+            if (kind.filter(bytes))
+                rows.append(FleetRows::row(kind.row, bytes));
             return true;
         });
         file.close();
@@ -221,10 +222,7 @@ void FleetListPanel::load() {
 
 void FleetListPanel::setRows(QStringList rows) {
     FleetRows::sort(rows);
-    lowered_.clear();
-    lowered_.reserve(rows.size());
-    for (const QString& r : rows)
-        lowered_.append(FleetRows::lowerAZ(r));
+    lowered_.clear(); // made at the first search of the rows
     model_->setStringList(rows);
     lstRecords->setCurrentIndex(QModelIndex());
 }
@@ -246,6 +244,12 @@ void FleetListPanel::btnTrovaClick() {
     }
     if (!lstRecords->currentIndex().isValid())
         lstRecords->setCurrentIndex(model_->index(0));
+    if (lowered_.size() != count) {
+        const QStringList shown = model_->stringList();
+        lowered_.reserve(count);
+        for (const QString& r : shown)
+            lowered_.append(FleetRows::lowerAZ(r));
+    }
     const QString needle = FleetRows::lowerAZ(txtTrova->text());
     QString& memory = rememberedTexts()[kind.key];
     auto matches = [&](int row) { return !needle.isEmpty() && lowered_.at(row).contains(needle); };
@@ -299,9 +303,9 @@ void FleetListPanel::lstRecordsDblClick() {
             // Every card, not only those the filter lets through; the last twin in file order
             // is the one that stays loaded.
             file.scanRaw([&](qint64 position, const char* bytes) {
-                const TScheda card = TScheda::fromBytes(bytes);
-                if (ShortText::trim(FleetRows::row(kind.row, card)) == chosen)
-                    kind.target(card, position, QByteArray(bytes, TScheda::kSize));
+                if (ShortText::trim(FleetRows::row(kind.row, bytes)) == chosen)
+                    kind.target(TScheda::fromBytes(bytes), position,
+                                QByteArray(bytes, TScheda::kSize));
                 return true;
             });
             file.close();

@@ -18,7 +18,8 @@ struct FleetListKind {
     QString key;     // the screen class: each keeps its own remembered find text
     QString caption; // window caption
     QString logo;    // title artwork naming the list
-    std::function<bool(const TScheda&)> filter; // which cards the list shows
+    // Which cards the list shows, judged on the card's record bytes.
+    std::function<bool(const char* record)> filter;
     FleetRows::Format row = FleetRows::Format::FourField;
     QString printedTitle;
     // Where a double-click puts the chosen card (its 1-based position with it); none: the
@@ -83,7 +84,7 @@ protected:
 
 private:
     QStringListModel* model_;
-    QStringList lowered_; // the rows with A-Z turned to a-z, for finding
+    QStringList lowered_; // the rows with A-Z turned to a-z, for finding; empty until then
 };
 
 // A list screen: a fixed dialog holding one list panel, loaded each time it is shown.

@@ -54,7 +54,7 @@ TfrmTrovaSchedario_Chiavi::TfrmTrovaSchedario_Chiavi(QWidget* owner)
     kind.key = QStringLiteral("TfrmTrovaSchedario_Chiavi");
     kind.caption = windowTitle();
     kind.logo = QStringLiteral(":/art/search-results.svg");
-    kind.filter = [](const TScheda&) { return true; };
+    kind.filter = [](const char*) { return true; };
     kind.row = FleetRows::Format::FourField;
     kind.printedTitle = QStringLiteral("Vuvedi duvav");
     kind.target = [this](const TScheda& card, qint64 position, const QByteArray& stored) {
@@ -173,10 +173,11 @@ void TfrmTrovaSchedario_Chiavi::btnCercaMouseDown() {
 
 void TfrmTrovaSchedario_Chiavi::btnCercaClick() {
     // A filter takes part when it holds more than blanks; it is matched as typed.
-    QList<QPair<QString, QString TScheda::*>> inUse;
+    QList<QPair<QString, const FieldDef<TScheda>*>> inUse;
     for (int i = 0; i < filters.size(); ++i)
         if (!ShortText::trim(filters[i]->text()).isEmpty())
-            inUse.append({FleetRows::lowerAZ(filters[i]->text()), kFilters[i].member});
+            inUse.append(
+                {FleetRows::lowerAZ(filters[i]->text()), &TScheda::field(kFilters[i].member)});
     lblConta->setText(QString::number(inUse.size()));
 
     QStringList rows;
@@ -185,13 +186,15 @@ void TfrmTrovaSchedario_Chiavi::btnCercaClick() {
             FleetFile file;
             file.openForReading();
             panContainer->clearRows();
-            file.scan([&](qint64, const TScheda& card) {
+            // Only the fields filtered on are decoded, and the row's once a card matches.
+            file.scanRaw([&](qint64, const char* bytes) {
                 qsizetype matching = 0;
-                for (const auto& [needle, member] : inUse)
-                    if (FleetRows::lowerAZ(card.*member).contains(needle))
+                for (const auto& [needle, f] : inUse)
+                    if (FleetRows::lowerAZ(ShortText::read(bytes + f->offset, f->capacity))
+                            .contains(needle))
                         ++matching;
                 if (matching == inUse.size())
-                    rows.append(FleetRows::fourField(card));
+                    rows.append(FleetRows::row(FleetRows::Format::FourField, bytes));
                 return true;
             });
             file.close();

@@ -77,7 +77,10 @@ void TGridScreen::exportGrid(const QString& fileName, const QString& sheetName,
                              const QList<SpreadsheetWriter::Column>& columns) {
     SpreadsheetWriter::exportTable(
         fileName, sheetName, columns, model_->rowCount(),
-        [this](qsizetype row, int column) { return model_->text(row, column + 1); });
+        [this](qsizetype row, int column) { return model_->text(row, column + 1); },
+        [this](qsizetype row, int column, QByteArrayView& bytes) {
+            return model_->storedText(row, column + 1, bytes);
+        });
 }
 
 void TGridScreen::cmdEsciClick() {

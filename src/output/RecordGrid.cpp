@@ -51,6 +51,15 @@ void RecordGridModel::beginLoad() {
     edits_.clear();
 }
 
+void RecordGridModel::reserve(qsizetype rows, qsizetype bytesPerRow) {
+    const size_t n = size_t(std::max<qsizetype>(0, rows));
+    starts_.reserve(n);
+    numbers_.reserve(n);
+    order_.reserve(n);
+    lengths_.reserve(n * size_t(fields()));
+    pool_.reserve(rows * bytesPerRow);
+}
+
 void RecordGridModel::appendBytes(quint32 number, std::initializer_list<QByteArrayView> texts) {
     const quint32 stored = static_cast<quint32>(numbers_.size());
     starts_.push_back(pool_.size());
@@ -152,6 +161,16 @@ QString RecordGridModel::text(qsizetype row, int column) const {
     }
     const QByteArrayView bytes = storedBytes(stored, column);
     return ShortText::fromWindows1252(bytes.data(), bytes.size());
+}
+
+bool RecordGridModel::storedText(qsizetype row, int column, QByteArrayView& bytes) const {
+    if (row < 0 || row >= qsizetype(order_.size()) || column < 1 || column > fields())
+        return false;
+    const quint32 stored = order_[size_t(row)];
+    if (!edits_.isEmpty() && edits_.contains(editKey(stored, column)))
+        return false;
+    bytes = storedBytes(stored, column);
+    return true;
 }
 
 int RecordGridModel::rowCount(const QModelIndex& parent) const {

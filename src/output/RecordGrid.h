@@ -36,6 +36,8 @@ public:
 
     // Loading: every row goes in between beginLoad() (which empties the grid) and endLoad().
     void beginLoad();
+    // Room for `rows` rows of about `bytesPerRow` bytes of text, when their number is known.
+    void reserve(qsizetype rows, qsizetype bytesPerRow);
     // One row: its number (0 shows an empty cell) and the texts of columns 1.. as Windows-1252
     // bytes; blanks and control characters around them are dropped here.
     void appendBytes(quint32 number, std::initializer_list<QByteArrayView> texts);
@@ -48,6 +50,9 @@ public:
 
     // The cell as the grid holds it now (typed text included).
     QString text(qsizetype row, int column) const;
+    // The cell's Windows-1252 bytes as loaded, when nothing was typed into it (columns 1..):
+    // false for a typed cell and the number column, whose text is text()'s.
+    bool storedText(qsizetype row, int column, QByteArrayView& bytes) const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -2,12 +2,15 @@
 
 #include "app/Messages.h"
 #include "app/OpenURL.h"
+#include "output/SheetCells.h"
 #include "store/ProgramFolder.h"
-#include "store/ShortText.h"
 
 #include <QDir>
 #include "store/Durable.h"
 #include "store/StoreError.h"
+
+#include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -21,61 +24,62 @@ using Sink = std::function<bool(const QByteArray& bytes)>;
 
 class Writer {
 public:
-    explicit Writer(Sink sink) : sink_(std::move(sink)) { buffer_.reserve(kChunkBytes + 4096); }
+    explicit Writer(Sink sink) : sink_(std::move(sink)), buffer_(kChunkBytes + 4096, '\0') {}
 
-    Writer& operator<<(const char* literal) {
-        buffer_.append(literal);
+    Writer& operator<<(QByteArrayView literal) {
+        if (literal.isEmpty())
+            return *this;
+        std::memcpy(room(literal.size()), literal.data(), size_t(literal.size()));
+        used_ += literal.size();
         return spill();
     }
     // A text of the table: trimmed, Windows-1252, the three markup characters escaped.
     Writer& text(const QString& value) {
-        for (const char byte : ShortText::toWindows1252(ShortText::trim(value))) {
-            switch (byte) {
-            case '&':
-                buffer_.append("&amp;");
-                break;
-            case '<':
-                buffer_.append("&lt;");
-                break;
-            case '>':
-                buffer_.append("&gt;");
-                break;
-            default:
-                buffer_.append(byte);
-            }
-        }
+        QByteArray bytes;
+        SheetCells::appendText(bytes, value);
+        return *this << bytes;
+    }
+    // The same for a text held in Windows-1252.
+    Writer& bytes(QByteArrayView windows1252) {
+        char* at = room(SheetCells::maxBytesFor(windows1252.size()));
+        used_ = SheetCells::writeBytes(at, windows1252) - buffer_.data();
         return spill();
     }
-    Writer& number(int value) {
-        buffer_.append(QByteArray::number(value));
-        return *this;
-    }
+    Writer& number(int value) { return *this << QByteArray::number(value); }
     bool finish() {
-        if (ok_ && !buffer_.isEmpty())
-            ok_ = sink_(buffer_);
-        buffer_.clear();
+        if (ok_ && used_ > 0)
+            ok_ = sink_(QByteArray::fromRawData(buffer_.constData(), used_));
+        used_ = 0;
         return ok_;
     }
     bool ok() const { return ok_; }
 
 private:
+    // Where `size` more bytes go.
+    char* room(qsizetype size) {
+        if (used_ + size > buffer_.size())
+            buffer_.resize(std::max(buffer_.size() * 2, used_ + size));
+        return buffer_.data() + used_;
+    }
     Writer& spill() {
-        if (buffer_.size() >= kChunkBytes) {
+        if (used_ >= kChunkBytes) {
             if (ok_)
-                ok_ = sink_(buffer_);
-            buffer_.clear();
+                ok_ = sink_(QByteArray::fromRawData(buffer_.constData(), used_));
+            used_ = 0;
         }
         return *this;
     }
 
     Sink sink_;
-    QByteArray buffer_;
+    QByteArray buffer_; // the piece being made: its first used_ bytes
+    qsizetype used_ = 0;
     bool ok_ = true;
 };
 
 // The fragments of the file, in order, with nothing between them.
 bool generate(Writer& w, const QString& sheetName, const QList<SpreadsheetWriter::Column>& columns,
-              qsizetype rowCount, const SpreadsheetWriter::Cell& cell) {
+              qsizetype rowCount, const SpreadsheetWriter::Cell& cell,
+              const SpreadsheetWriter::StoredCell& stored) {
     w << "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
          "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
          "xmlns=\"http://www.w3.org/TR/REC-html40\">"
@@ -117,7 +121,12 @@ bool generate(Writer& w, const QString& sheetName, const QList<SpreadsheetWriter
         w << "<tr>";
         for (int column = 0; column < columns.size(); ++column) {
             w << "<td style=\"text-align: left;\">";
-            w.text(cell(row, column)) << "</td>";
+            QByteArrayView bytes;
+            if (stored && stored(row, column, bytes))
+                w.bytes(bytes);
+            else
+                w.text(cell(row, column));
+            w << "</td>";
         }
         w << "</tr>";
     }
@@ -131,7 +140,7 @@ bool generate(Writer& w, const QString& sheetName, const QList<SpreadsheetWriter
 // replaces the earlier export only once it is complete and on the disk.
 bool writeFile(const QString& path, const QString& sheetName,
                const QList<SpreadsheetWriter::Column>& columns, qsizetype rowCount,
-               const SpreadsheetWriter::Cell& cell) {
+               const SpreadsheetWriter::Cell& cell, const SpreadsheetWriter::StoredCell& stored) {
     try {
         SafeFile file(path);
         file.open();
@@ -143,7 +152,7 @@ bool writeFile(const QString& path, const QString& sheetName,
             file.write(bytes);
             return true;
         });
-        if (!generate(w, sheetName, columns, rowCount, cell))
+        if (!generate(w, sheetName, columns, rowCount, cell, stored))
             return false; // the file aside is dropped, the earlier export stays
         file.commit();
         return true;
@@ -156,21 +165,33 @@ bool writeFile(const QString& path, const QString& sheetName,
 
 QByteArray SpreadsheetWriter::document(const QString& sheetName, const QList<Column>& columns,
                                        qsizetype rowCount, const Cell& cell) {
+    return document(sheetName, columns, rowCount, cell, {});
+}
+
+QByteArray SpreadsheetWriter::document(const QString& sheetName, const QList<Column>& columns,
+                                       qsizetype rowCount, const Cell& cell,
+                                       const StoredCell& stored) {
     QByteArray out;
     Writer w([&](const QByteArray& bytes) {
         out.append(bytes);
         return true;
     });
-    generate(w, sheetName, columns, rowCount, cell);
+    generate(w, sheetName, columns, rowCount, cell, stored);
     return out;
 }
 
 bool SpreadsheetWriter::exportTable(const QString& fileName, const QString& sheetName,
                                     const QList<Column>& columns, qsizetype rowCount,
                                     const Cell& cell) {
+    return exportTable(fileName, sheetName, columns, rowCount, cell, {});
+}
+
+bool SpreadsheetWriter::exportTable(const QString& fileName, const QString& sheetName,
+                                    const QList<Column>& columns, qsizetype rowCount,
+                                    const Cell& cell, const StoredCell& stored) {
     if (!Msg::ask(kAskExport))
         return false;
-    if (!writeFile(ProgramFolder::file(fileName), sheetName, columns, rowCount, cell)) {
+    if (!writeFile(ProgramFolder::file(fileName), sheetName, columns, rowCount, cell, stored)) {
         Msg::plain(kExportFailed);
         return false;
     }

@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -18,6 +19,9 @@ struct Column {
 
 // The text of one cell (row from 0, column from 0 in the columns' order).
 using Cell = std::function<QString(qsizetype row, int column)>;
+// The cell as Windows-1252 bytes, for a table that holds its texts that way: true with the
+// bytes set when the cell is held so, false to have its text from the Cell instead.
+using StoredCell = std::function<bool(qsizetype row, int column, QByteArrayView& bytes)>;
 
 inline const QString kAskExport = QStringLiteral(
     "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di "
@@ -33,12 +37,16 @@ inline const QString kExportFailed =
 // character references so a spreadsheet program shows them as typed.
 QByteArray document(const QString& sheetName, const QList<Column>& columns, qsizetype rowCount,
                     const Cell& cell);
+QByteArray document(const QString& sheetName, const QList<Column>& columns, qsizetype rowCount,
+                    const Cell& cell, const StoredCell& stored);
 
 // The export procedure: asks whether to export, writes the file (replacing any earlier one
 // only once the new one is complete), asks whether to open it and hands it to the shell.
 // Returns true when the file was written.
 bool exportTable(const QString& fileName, const QString& sheetName, const QList<Column>& columns,
                  qsizetype rowCount, const Cell& cell);
+bool exportTable(const QString& fileName, const QString& sheetName, const QList<Column>& columns,
+                 qsizetype rowCount, const Cell& cell, const StoredCell& stored);
 bool exportTable(const QString& fileName, const QString& sheetName, const QList<Column>& columns,
                  const QList<QStringList>& rows);
 

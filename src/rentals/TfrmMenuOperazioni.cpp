@@ -21,7 +21,7 @@ QToolButton* operationButton(QWidget* parent, const QString& name, const QString
     auto* button = new QToolButton(parent);
     button->setObjectName(name);
     button->setText(text);
-    button->setIcon(QIcon(UiKit::svgPixmap(svg, QSize(96, 96))));
+    button->setIcon(UiKit::artIcon(svg, QSize(96, 96)));
     button->setIconSize(QSize(96, 96));
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setFixedSize(340, 230);

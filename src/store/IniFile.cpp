@@ -61,8 +61,13 @@ QString IniFile::read(const QString& path, const QString& section, const QString
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return defaultValue.left(kMaxValue);
+    return readBytes(file.readAll(), section, key, defaultValue);
+}
+
+QString IniFile::readBytes(const QByteArray& bytes, const QString& section, const QString& key,
+                           const QString& defaultValue) {
     bool inSection = false;
-    for (const QString& line : linesOf(decode(file.readAll()))) {
+    for (const QString& line : linesOf(decode(bytes))) {
         const QString name = sectionName(line);
         if (!name.isNull()) {
             inSection = name.compare(section, Qt::CaseInsensitive) == 0;

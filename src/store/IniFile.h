@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <QString>
 
 #include <stdexcept>
@@ -16,6 +17,9 @@ public:
 
 QString read(const QString& path, const QString& section, const QString& key,
              const QString& defaultValue = QString());
+// The same reading over the bytes of a file already in memory.
+QString readBytes(const QByteArray& bytes, const QString& section, const QString& key,
+                  const QString& defaultValue = QString());
 // Creates the file, the section and the key when missing. Raises WriteError when the file
 // cannot be written; the old content then stays in place.
 void write(const QString& path, const QString& section, const QString& key, const QString& value);

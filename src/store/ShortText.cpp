@@ -36,10 +36,25 @@ QString ShortText::trim(const QString& text) {
 }
 
 QByteArray ShortText::toWindows1252(const QString& text) {
-    QByteArray out;
-    out.reserve(text.size());
-    for (const char32_t code : text.toUcs4())
-        out.append(encodeOne(code));
+    // One pass over the UTF-16 units: a surrogate pair is one character (never in the code
+    // page), and so is a surrogate standing alone.
+    const qsizetype size = text.size();
+    const auto* in = reinterpret_cast<const char16_t*>(text.constData());
+    QByteArray out(size, Qt::Uninitialized);
+    char* data = out.data();
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = in[i];
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            data[n++] = static_cast<char>(c);
+        } else if (QChar::isHighSurrogate(c) && i + 1 < size && QChar::isLowSurrogate(in[i + 1])) {
+            data[n++] = '?';
+            ++i;
+        } else {
+            data[n++] = encodeOne(c);
+        }
+    }
+    out.truncate(n);
     return out;
 }
 
@@ -51,6 +66,26 @@ QString ShortText::fromWindows1252(const char* bytes, qsizetype size) {
         data[i] = (byte >= 0x80 && byte < 0xA0) ? QChar(kHigh[byte - 0x80]) : QChar(byte);
     }
     return out;
+}
+
+void ShortText::appendWindows1252(QString& out, QByteArrayView bytes) {
+    const qsizetype at = out.size();
+    out.resize(at + bytes.size());
+    QChar* data = out.data() + at;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        data[i] = (byte >= 0x80 && byte < 0xA0) ? QChar(kHigh[byte - 0x80]) : QChar(byte);
+    }
+}
+
+QByteArrayView ShortText::trimmed(QByteArrayView bytes) {
+    qsizetype begin = 0;
+    qsizetype end = bytes.size();
+    while (begin < end && static_cast<unsigned char>(bytes[begin]) <= 32)
+        ++begin;
+    while (end > begin && static_cast<unsigned char>(bytes[end - 1]) <= 32)
+        --end;
+    return bytes.sliced(begin, end - begin);
 }
 
 void ShortText::store(char* out, int capacity, const QString& text) {

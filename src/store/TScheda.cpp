@@ -44,6 +44,13 @@ std::span<const FieldDef<TScheda>> TScheda::fields() {
     return kFields;
 }
 
+const FieldDef<TScheda>& TScheda::field(QString TScheda::*member) {
+    for (const F& f : kFields)
+        if (f.member == member)
+            return f;
+    return kFields[0]; // every member has its field
+}
+
 QByteArray TScheda::toBytes() const {
     return packRecord<TScheda>(*this, kFields, kSize);
 }

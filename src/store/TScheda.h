@@ -29,6 +29,8 @@ struct TScheda {
     QString Desc01, Desc02, Desc03;
 
     static std::span<const FieldDef<TScheda>> fields();
+    // The definition of the field a member carries.
+    static const FieldDef<TScheda>& field(QString TScheda::*member);
     QByteArray toBytes() const;
     static TScheda fromBytes(const char* bytes);
     static TScheda fromBytes(const QByteArray& bytes) { return fromBytes(bytes.constData()); }
