@@ -305,6 +305,30 @@ void waitUntilShown(QWidget* w) {
     w->repaint();
 }
 
+// Ends the process once the login screen has been painted: at the first event after its first
+// paint pass (its controls' paints included, so the frame is complete).
+class FirstPaint : public QObject {
+public:
+    // `screen` names the window to wait for; it may not exist yet when the filter is installed.
+    explicit FirstPaint(std::function<QWidget*()> screen) : screen_(std::move(screen)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            if (watched == screen_())
+                painted_ = true;
+            return false;
+        }
+        if (painted_)
+            ::_exit(0);
+        return false;
+    }
+
+private:
+    std::function<QWidget*()> screen_;
+    bool painted_ = false;
+};
+
 [[noreturn]] void childStartup(const QString& folder) {
     int argc = 1;
     char name[] = "onderia";
@@ -312,6 +336,9 @@ void waitUntilShown(QWidget* w) {
     Startup::selectSoftwareRendering();
     QApplication app(argc, argv);
     ProgramFolder::setOverride(folder);
+    // Done as soon as the login screen has been painted, whatever start-up still does after.
+    FirstPaint painted([] { return static_cast<QWidget*>(frmPassword); });
+    app.installEventFilter(&painted);
     Startup::begin(app);
     waitUntilShown(frmPassword);
     ::_exit(0);
@@ -325,6 +352,8 @@ void waitUntilShown(QWidget* w) {
     QApplication app(argc, argv);
     // A caption, a line of text and a button: fonts are loaded as for any real screen.
     QDialog dialog;
+    FirstPaint painted([&] { return static_cast<QWidget*>(&dialog); });
+    app.installEventFilter(&painted);
     dialog.setWindowTitle(QStringLiteral("Onderia"));
     auto* text = new QLabel(QStringLiteral("Una finestra di dialogo"), &dialog);
     text->move(20, 20);

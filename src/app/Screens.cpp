@@ -17,9 +17,17 @@ bool endingNow = false;
 }
 
 void Screens::createAll() {
+    createLogin();
+    createRest();
+}
+
+void Screens::createLogin() {
     endingNow = false;
     // The login screen comes first: it is the program's main window.
     frmPassword = new TfrmPassword();
+}
+
+void Screens::createRest() {
     frmAvvio = new TfrmAvvio();
     frmCambiaPassword = new TfrmCambiaPassword();
     frmSchedario_Chiavi = new TfrmSchedario_Chiavi();

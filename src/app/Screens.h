@@ -8,6 +8,9 @@ namespace Screens {
 
 // Creates the eight persistent screens, the login screen first.
 void createAll();
+// The two halves of createAll: the login screen, then the seven others.
+void createLogin();
+void createRest();
 // Destroys them (end of the program, or between tests).
 void destroyAll();
 void showInsteadOf(QWidget* next, QWidget* current);

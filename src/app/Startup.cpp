@@ -96,13 +96,17 @@ void Startup::begin(QApplication& app) {
         FleetFile::finishInterruptedRewrite();
         PendingReturn::recoverAll();
     });
-    Screens::createAll();
+    // The login screen is on the display before the other screens are built: they are ready
+    // long before the password is typed. Input waits until they are.
+    Screens::createLogin();
+    frmPassword->show();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    Screens::createRest();
     // Only the login screen is styled before it appears; Qt styles every other screen's
     // controls when that screen is first shown.
     for (QWidget* screen : QApplication::topLevelWidgets())
         if (screen != frmPassword)
             deferPolish(screen);
-    frmPassword->show();
 }
 
 int Startup::run(int argc, char** argv) {
