@@ -14,6 +14,12 @@ void SheetCells::appendText(QByteArray& out, const QString& value) {
         case '>':
             out.append("&gt;");
             break;
+        case '\r':
+        case '\n':
+            // The file has no line breaks: one inside a text (from a record written elsewhere)
+            // goes as the blank it shows as in a cell.
+            out.append(' ');
+            break;
         default:
             out.append(byte);
         }
