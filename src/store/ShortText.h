@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 // The short text field of both data files: a length byte, then up to `capacity` characters in
@@ -23,5 +24,8 @@ void store(char* out, int capacity, const QString& text);
 // Reads a field of the given capacity from `in`. A length byte above the capacity reads as the
 // whole capacity and never past the field.
 QString read(const char* in, int capacity);
+// The bytes of the text `read` gives, undecoded: for readers that need a few fields of many
+// records without making texts of them.
+QByteArrayView storedText(const char* in, int capacity);
 
 } // namespace ShortText
