@@ -2,10 +2,12 @@
 PROGRAM_DIR ?= $(CURDIR)/Onderia
 BUILD_DIR   ?= $(CURDIR)/build
 SAN_DIR     ?= $(CURDIR)/build-sanitize
+FUZZ_DIR    ?= $(CURDIR)/build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS        ?= $(shell nproc)
 CMAKE_GEN   := -G Ninja
 
-.PHONY: all deps build run test test-sanitize screenshots bench clean
+.PHONY: all deps build run test test-sanitize fuzz-build fuzz fuzz-regressions screenshots bench clean
 
 all: build
 
@@ -31,6 +33,19 @@ test-sanitize: deps
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --output-on-failure -j $(JOBS) --timeout 900
 
+# The libFuzzer harnesses of fuzz/, built with clang under ASan and UBSan. `make fuzz` fuzzes
+# each for FUZZ_SECONDS, one after the other; `make fuzz-regressions` runs each once over its
+# seeds and kept crash inputs.
+fuzz-build: deps
+	cmake -S fuzz -B $(FUZZ_DIR) $(CMAKE_GEN) -DCMAKE_CXX_COMPILER=clang++-14
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+
+fuzz: fuzz-build
+	FUZZ_DIR="$(FUZZ_DIR)" bash scripts/fuzz.sh run $(FUZZ_SECONDS)
+
+fuzz-regressions: fuzz-build
+	FUZZ_DIR="$(FUZZ_DIR)" bash scripts/fuzz.sh regressions
+
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/onderia_screenshots $(CURDIR)/docs/screenshots
 
@@ -38,4 +53,4 @@ bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/onderia_bench
 
 clean:
-	rm -rf $(BUILD_DIR) $(SAN_DIR)
+	rm -rf $(BUILD_DIR) $(SAN_DIR) $(FUZZ_DIR)
