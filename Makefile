@@ -3,10 +3,12 @@ PROGRAM_DIR ?= $(CURDIR)/Onderia
 BUILD_DIR   ?= $(CURDIR)/build
 SAN_DIR     ?= $(CURDIR)/build-sanitize
 DIST_BUILD_DIR ?= $(CURDIR)/build-dist
+FUZZ_DIR    ?= $(CURDIR)/build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS        ?= $(shell nproc)
 CMAKE_GEN   := -G Ninja
 
-.PHONY: all deps build run test test-sanitize dist screenshots bench clean
+.PHONY: all deps build run test test-sanitize dist fuzz-build fuzz fuzz-regressions screenshots bench clean
 
 all: build
 
@@ -38,6 +40,19 @@ dist: deps
 	cmake --build $(DIST_BUILD_DIR) -j $(JOBS) --target onderia_dist_parts
 	bash scripts/dist.sh $(DIST_BUILD_DIR) $(CURDIR)/dist
 
+# The libFuzzer harnesses of fuzz/, built with clang under ASan and UBSan. `make fuzz` fuzzes
+# each for FUZZ_SECONDS, one after the other; `make fuzz-regressions` runs each once over its
+# seeds and kept crash inputs.
+fuzz-build: deps
+	cmake -S fuzz -B $(FUZZ_DIR) $(CMAKE_GEN) -DCMAKE_CXX_COMPILER=clang++-14
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+
+fuzz: fuzz-build
+	FUZZ_DIR="$(FUZZ_DIR)" bash scripts/fuzz.sh run $(FUZZ_SECONDS)
+
+fuzz-regressions: fuzz-build
+	FUZZ_DIR="$(FUZZ_DIR)" bash scripts/fuzz.sh regressions
+
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/onderia_screenshots $(CURDIR)/docs/screenshots
 
@@ -45,4 +60,4 @@ bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/onderia_bench
 
 clean:
-	rm -rf $(BUILD_DIR) $(SAN_DIR) $(DIST_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SAN_DIR) $(DIST_BUILD_DIR) $(FUZZ_DIR)

@@ -2,7 +2,8 @@
 # Installs the Debian packages Onderia needs to build, run and test, when they are missing.
 set -euo pipefail
 need=(cmake ninja-build g++ make qt6-base-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
-      libgl-dev fonts-liberation2 fonts-dejavu-core poppler-utils xvfb)
+      libgl-dev fonts-liberation2 fonts-dejavu-core poppler-utils xvfb
+      clang-14 libclang-rt-14-dev)
 missing=()
 for p in "${need[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

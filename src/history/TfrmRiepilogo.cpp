@@ -10,6 +10,7 @@
 #include "output/SpreadsheetWriter.h"
 #include "rentals/Dates.h"
 #include "store/HistoryFile.h"
+#include "store/ShortText.h"
 
 #include <QCollator>
 #include <QDate>
@@ -30,9 +31,9 @@ constexpr Field kCodice{0, 20}, kTipo{21, 50}, kUtilizzo{72, 50}, kLuogo{123, 25
     kPersone{374, 250}, kPersonaRit{625, 50}, kDataRit{676, 10}, kOraRit{687, 5},
     kPersonaRic{693, 50}, kDataRic{744, 10}, kOraRic{755, 5};
 
+// A field's stored text, trimmed as a read trims it.
 QByteArrayView field(const char* record, Field f) {
-    const int length = std::min(int(static_cast<unsigned char>(record[f.offset])), f.capacity);
-    return QByteArrayView(record + f.offset + 1, length);
+    return ShortText::storedText(record + f.offset, f.capacity);
 }
 
 QList<RecordGridModel::Column> gridColumns() {
@@ -114,7 +115,7 @@ void TfrmRiepilogo::load(const QString& start, const QString& end) {
             if (file.count() > 0) {
                 file.scanRaw([&](qint64, const char* record) {
                     // A damaged pick-up date lies in no period: the record is passed over.
-                    const int picked = Dates::dateKey(field(record, kDataRit).trimmed());
+                    const int picked = Dates::dateKey(field(record, kDataRit));
                     if (picked == 0 || picked < from || picked > to)
                         return true;
                     model_->appendBytes(++taken,

@@ -12,12 +12,15 @@ void appendEscaped(QByteArray& out, const char* bytes, qsizetype size) {
     qsizetype run = 0;
     for (qsizetype i = 0; i < size; ++i) {
         const char byte = bytes[i];
-        if (byte != '&' && byte != '<' && byte != '>')
+        if (byte != '&' && byte != '<' && byte != '>' && byte != '\r' && byte != '\n')
             continue;
         out.append(bytes + run, i - run);
+        // The file has no line breaks: one inside a text (from a record written elsewhere)
+        // goes as the blank it shows as in a cell.
         out.append(byte == '&'   ? QByteArrayView("&amp;")
                    : byte == '<' ? QByteArrayView("&lt;")
-                                 : QByteArrayView("&gt;"));
+                   : byte == '>' ? QByteArrayView("&gt;")
+                                 : QByteArrayView(" "));
         run = i + 1;
     }
     out.append(bytes + run, size - run);

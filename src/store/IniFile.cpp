@@ -80,11 +80,9 @@ QString IniFile::readBytes(const QByteArray& bytes, const QString& section, cons
     return defaultValue.left(kMaxValue);
 }
 
-namespace {
-
 // The new text of the file: the key set in its section, every other line kept.
-QByteArray withKey(const QByteArray& bytes, bool existed, const QString& section,
-                   const QString& key, const QString& value) {
+QByteArray IniFile::writeBytes(const QByteArray& bytes, bool existed, const QString& section,
+                               const QString& key, const QString& value) {
     const bool crlf = !existed || bytes.contains("\r\n") || !bytes.contains('\n');
     QStringList lines = linesOf(decode(bytes));
     const QString entry = key + QLatin1Char('=') + value;
@@ -121,8 +119,6 @@ QByteArray withKey(const QByteArray& bytes, bool existed, const QString& section
     return (lines.join(eol) + eol).toLatin1();
 }
 
-} // namespace
-
 void IniFile::write(const QString& path, const QString& section, const QString& key,
                     const QString& value) {
     // Two workstations may change the store at once: each holds the lock of the file it read
@@ -144,7 +140,7 @@ void IniFile::write(const QString& path, const QString& section, const QString& 
             // file; on the disk before the new password is reported stored.
             SafeFile out(path);
             out.open();
-            out.write(withKey(bytes, existed, section, key, value));
+            out.write(writeBytes(bytes, existed, section, key, value));
             out.commit();
             return;
         } catch (const ArchiveBusy&) {

@@ -23,5 +23,9 @@ QString readBytes(const QByteArray& bytes, const QString& section, const QString
 // Creates the file, the section and the key when missing. Raises WriteError when the file
 // cannot be written; the old content then stays in place.
 void write(const QString& path, const QString& section, const QString& key, const QString& value);
+// The new bytes of a file that held `bytes` (`existed` false when there was no file) once the
+// key is set: what `write` puts in place.
+QByteArray writeBytes(const QByteArray& bytes, bool existed, const QString& section,
+                      const QString& key, const QString& value);
 
 } // namespace IniFile

@@ -30,18 +30,9 @@ QByteArray number(qint64 n) {
     return QByteArray::number(n).rightJustified(kNumber, '0');
 }
 
-struct Journal {
-    bool begun = false;
-    qint64 position = 0;
-    QByteArray before, after, rental;
-    bool written = false;
-    bool confirmed = false;
-    qint64 historyCount = 0;
-    QByteArray confirmedRental;
-};
+} // namespace
 
-// Reads the entries up to the first one that is torn or unknown.
-Journal parse(const QByteArray& bytes) {
+PendingReturn::Journal PendingReturn::parse(const QByteArray& bytes) {
     Journal j;
     qsizetype at = 0;
     while (at + kHead + kTail <= bytes.size()) {
@@ -77,7 +68,14 @@ Journal parse(const QByteArray& bytes) {
     return j;
 }
 
-} // namespace
+QByteArray PendingReturn::entry(char tag, const QByteArray& payload) {
+    QByteArray entry = kMagic;
+    entry.append(tag);
+    entry.append(QByteArray::number(payload.size()).rightJustified(8, '0'));
+    entry.append(payload);
+    entry.append(journalChecksum(entry.constData(), entry.size()));
+    return entry;
+}
 
 PendingReturn::PendingReturn(const QString& path) : file_(path) {}
 
@@ -109,11 +107,7 @@ std::unique_ptr<PendingReturn> PendingReturn::begin(qint64 position, const QByte
 }
 
 void PendingReturn::writeEntry(char tag, const QByteArray& payload) {
-    QByteArray entry = kMagic;
-    entry.append(tag);
-    entry.append(QByteArray::number(payload.size()).rightJustified(8, '0'));
-    entry.append(payload);
-    entry.append(journalChecksum(entry.constData(), entry.size()));
+    const QByteArray entry = PendingReturn::entry(tag, payload);
     if (!file_.seek(file_.size()) || file_.write(entry) != entry.size())
         throw FileError(QStringLiteral("cannot write %1").arg(file_.fileName()));
     Durable::syncFile(file_);

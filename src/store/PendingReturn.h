@@ -47,6 +47,20 @@ public:
     // The journals in the program folder.
     static QStringList pendingFiles();
 
+    // What a journal's bytes say, read up to the first entry that is torn or unknown.
+    struct Journal {
+        bool begun = false;
+        qint64 position = 0;
+        QByteArray before, after, rental;
+        bool written = false;
+        bool confirmed = false;
+        qint64 historyCount = 0;
+        QByteArray confirmedRental;
+    };
+    static Journal parse(const QByteArray& bytes);
+    // The bytes of one entry: magic, tag, payload size (decimal, 8), payload, checksum.
+    static QByteArray entry(char tag, const QByteArray& payload);
+
 private:
     explicit PendingReturn(const QString& path);
     void writeEntry(char tag, const QByteArray& payload);

@@ -100,3 +100,14 @@ QString ShortText::read(const char* in, int capacity) {
     const int length = std::min(static_cast<int>(static_cast<unsigned char>(in[0])), capacity);
     return trim(fromWindows1252(in + 1, length));
 }
+
+QByteArrayView ShortText::storedText(const char* in, int capacity) {
+    // Windows-1252 bytes up to 32 are exactly the characters up to U+0020.
+    qsizetype begin = 1;
+    qsizetype end = 1 + std::min(static_cast<int>(static_cast<unsigned char>(in[0])), capacity);
+    while (begin < end && static_cast<unsigned char>(in[begin]) <= 32)
+        ++begin;
+    while (end > begin && static_cast<unsigned char>(in[end - 1]) <= 32)
+        --end;
+    return QByteArrayView(in + begin, end - begin);
+}

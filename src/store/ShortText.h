@@ -34,5 +34,8 @@ inline QByteArrayView bytes(const char* in, int capacity) {
     const int length = static_cast<unsigned char>(in[0]);
     return QByteArrayView(in + 1, length < capacity ? length : capacity);
 }
+// The bytes of the text `read` gives, undecoded: for readers that need a few fields of many
+// records without making texts of them.
+QByteArrayView storedText(const char* in, int capacity);
 
 } // namespace ShortText

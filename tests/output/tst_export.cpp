@@ -235,6 +235,18 @@ private slots:
         QVERIFY(!written.contains('\n'));
     }
 
+    // A record written by another program may hold a line break inside a text: the file stays
+    // on one line, the break written as the blank a cell shows for it.
+    void lineBreakInsideACell() {
+        const QByteArray written = SpreadsheetWriter::document(
+            QStringLiteral("Prova\nfoglio"), {{QStringLiteral("A\r\nB"), 100}}, 1,
+            [](qsizetype, int) { return QStringLiteral(" riga 1\r\nriga <2>\n"); });
+        QVERIFY(!written.contains('\n') && !written.contains('\r'));
+        QVERIFY(written.contains("<x:Name>Prova foglio</x:Name>"));
+        QVERIFY(written.contains("width=100>A  B</td>"));
+        QVERIFY(written.contains("<td style=\"text-align: left;\">riga 1  riga &lt;2&gt;</td>"));
+    }
+
     void screenLayoutAndHints() {
         TestSandbox box;
         writeTwoCards();
