@@ -18,17 +18,6 @@ quint64 editKey(quint32 stored, int column) {
     return (quint64(stored) << 8) | quint64(column);
 }
 
-// Windows-1252 bytes up to 32 are exactly the characters up to U+0020.
-QByteArrayView trimmed(QByteArrayView bytes) {
-    qsizetype begin = 0;
-    qsizetype end = bytes.size();
-    while (begin < end && static_cast<unsigned char>(bytes[begin]) <= 32)
-        ++begin;
-    while (end > begin && static_cast<unsigned char>(bytes[end - 1]) <= 32)
-        --end;
-    return bytes.sliced(begin, end - begin);
-}
-
 } // namespace
 
 RecordGridModel::RecordGridModel(QList<Column> columns, QObject* parent)
@@ -88,7 +77,7 @@ void RecordGridModel::appendRow(quint32 number, const QStringList& texts) {
 }
 
 void RecordGridModel::pushText(QByteArrayView text) {
-    QByteArrayView kept = trimmed(text);
+    QByteArrayView kept = ShortText::trimmed(text);
     kept = kept.first(std::min<qsizetype>(kept.size(), std::numeric_limits<quint16>::max()));
     pool_.append(kept);
     lengths_.push_back(static_cast<quint16>(kept.size()));
