@@ -1,9 +1,10 @@
 #include "app/SmokeTest.h"
 
 #include "access/TfrmPassword.h"
-#include "store/ProgramFolder.h"
 #include "app/TfrmAvvio.h"
 #include "fleet/TfrmSchedario_Chiavi.h"
+#include "store/FleetFile.h"
+#include "store/ProgramFolder.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -79,7 +80,7 @@ void SmokeTest::start() {
             QCoreApplication::exit(1);
             return;
         }
-        const QString fleetFile = ProgramFolder::file(QStringLiteral("Vuvedi_Duvav.pro"));
+        const QString fleetFile = FleetFile::path();
         switch (step) {
         case 0:
             if (!onScreen(frmPassword))

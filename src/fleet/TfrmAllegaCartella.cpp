@@ -8,6 +8,8 @@
 #include "store/ProgramFolder.h"
 #include "store/ShortText.h"
 
+#include "store/Durable.h"
+#include "store/StoreError.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,8 +18,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include "store/Durable.h"
-#include "store/StoreError.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include "output/SheetCells.h"
 #include "store/ProgramFolder.h"
 
-#include <QDir>
 #include "store/Durable.h"
 #include "store/StoreError.h"
+#include <QDir>
 
 #include <algorithm>
 #include <cstring>
