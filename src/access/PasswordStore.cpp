@@ -10,10 +10,6 @@ const QString kKey = QStringLiteral("Valore");
 constexpr qsizetype kMaxCharacters = 1023; // 2047 digits seen by the read
 } // namespace
 
-QString PasswordStore::path() {
-    return ProgramFolder::file(QString::fromLatin1(kFileName));
-}
-
 QString PasswordStore::readStored() {
     return Crypt::TrimControls(Crypt::Unscramble(IniFile::read(path(), kSection, kKey)));
 }

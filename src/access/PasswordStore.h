@@ -1,12 +1,15 @@
 #pragma once
+#include "store/PasswordFile.h"
+
 #include <QString>
 
-// The password store unins000.dll in the program folder: an INI file whose section "Accesso"
-// holds, under "Valore", the scrambled normal form of the one password of the installation.
+// The one password of the installation, kept scrambled (normal form) in the password store
+// (store/PasswordFile).
 namespace PasswordStore {
 
-inline constexpr const char* kFileName = "unins000.dll";
-QString path();
+inline QString path() {
+    return PasswordFile::path();
+}
 
 // The stored password in normal form ("" when the file, section or key is missing). Never
 // creates or changes the file. Raises Crypt::Error when the stored value is not hexadecimal.
