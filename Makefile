@@ -7,8 +7,16 @@ FUZZ_DIR    ?= $(CURDIR)/build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS        ?= $(shell nproc)
 CMAKE_GEN   := -G Ninja
+# Windows: cross-built with MinGW-w64 against a Qt for Windows (a prefix folder or its .tar.xz;
+# without one, Qt is built from its sources into the cache), tested under Wine.
+WIN_BUILD_DIR ?= $(CURDIR)/build-windows
+WIN_JOBS    ?= 2
+QT_WINDOWS  ?= $(firstword $(wildcard /work/shared/toolchains/qt-mingw/onderia-qt-*-mingw-x86_64.tar.xz) \
+                           $(wildcard $(CURDIR)/../shared/toolchains/qt-mingw/onderia-qt-*-mingw-x86_64.tar.xz))
+export QT_WINDOWS
 
-.PHONY: all deps build run test test-sanitize dist fuzz-build fuzz fuzz-regressions screenshots bench clean
+.PHONY: all deps build run test test-sanitize dist fuzz-build fuzz fuzz-regressions screenshots bench clean \
+        windows-deps windows test-windows screenshots-windows
 
 all: build
 
@@ -40,6 +48,16 @@ dist: deps
 	cmake --build $(DIST_BUILD_DIR) -j $(JOBS) --target onderia_dist_parts
 	bash scripts/dist.sh $(DIST_BUILD_DIR) $(CURDIR)/dist
 
+# The Windows program folder dist/Onderia-windows/Onderia/ and its zip; every test under Wine.
+windows-deps:
+	@bash scripts/install-windows-deps.sh
+
+windows: windows-deps
+	JOBS=$(WIN_JOBS) bash scripts/windows.sh dist $(WIN_BUILD_DIR) $(CURDIR)/dist
+
+test-windows: windows-deps
+	JOBS=$(WIN_JOBS) bash scripts/windows.sh test $(WIN_BUILD_DIR)
+
 # The libFuzzer harnesses of fuzz/, built with clang under ASan and UBSan. `make fuzz` fuzzes
 # each for FUZZ_SECONDS, one after the other; `make fuzz-regressions` runs each once over its
 # seeds and kept crash inputs.
@@ -60,4 +78,4 @@ bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/onderia_bench
 
 clean:
-	rm -rf $(BUILD_DIR) $(SAN_DIR) $(DIST_BUILD_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(SAN_DIR) $(DIST_BUILD_DIR) $(FUZZ_DIR) $(WIN_BUILD_DIR)

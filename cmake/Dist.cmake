@@ -16,7 +16,9 @@
 # the libraries' own dependencies and the plugins loaded later), so no start script and no
 # LD_LIBRARY_PATH is needed: the environment of the programs the shell opens stays untouched.
 
-string(TOLOWER "${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR}" platform)
+# Windows calls the processor AMD64; the archives name it as Linux does.
+string(REPLACE "AMD64" "x86_64" processor "${CMAKE_SYSTEM_PROCESSOR}")
+string(TOLOWER "${CMAKE_SYSTEM_NAME}-${processor}" platform)
 set(ONDERIA_DIST_NAME "${PROJECT_NAME}-${PROJECT_VERSION}-${platform}")
 # scripts/dist.sh names the archive after this.
 file(WRITE "${CMAKE_BINARY_DIR}/dist-name.txt" "${ONDERIA_DIST_NAME}\n")
@@ -35,15 +37,26 @@ if(NOT WIN32)
     target_link_options(onderia PRIVATE "LINKER:--disable-new-dtags")
 endif()
 install(TARGETS onderia RUNTIME DESTINATION .)
-install(FILES "${CMAKE_SOURCE_DIR}/cmake/qt.conf" DESTINATION .)
+if(WIN32)
+    # The DLLs sit beside the program, where Windows looks first: no lib/.
+    install(FILES "${CMAKE_SOURCE_DIR}/cmake/windows/qt.conf" DESTINATION .)
+else()
+    install(FILES "${CMAKE_SOURCE_DIR}/cmake/qt.conf" DESTINATION .)
+endif()
 install(FILES "${CMAKE_SOURCE_DIR}/resources/unins000.dll" DESTINATION .)
 if(TARGET guide_pdf)
     install(FILES "${CMAKE_BINARY_DIR}/Guida.pdf" DESTINATION .)
 endif()
 
-# Qt's Italian translations: qt_it is the catalogue that pulls in qtbase_it.
+# Qt's Italian translations: qt_it is the catalogue that pulls in qtbase_it. A Qt built for
+# Windows here carries none: they are the same files as the host's (qt6-translations-l10n).
+if(CMAKE_CROSSCOMPILING)
+    set(translations_dir "${QT_HOST_PATH}/share/qt6/translations")
+else()
+    set(translations_dir "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_TRANSLATIONS}")
+endif()
 foreach(qm qt_it.qm qtbase_it.qm)
-    set(src "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_TRANSLATIONS}/${qm}")
+    set(src "${translations_dir}/${qm}")
     if(EXISTS "${src}")
         install(FILES "${src}" DESTINATION translations)
     else()
@@ -54,50 +67,79 @@ endforeach()
 # Plugins, named by Qt's own targets. Platforms: xcb for the desktop, offscreen for headless
 # runs; print support through CUPS; SVG for the artwork and icons; compose for dead keys.
 # No xcb GL integration: every screen is drawn in software.
-# On Windows windeployqt brings the plugins and the Qt DLLs (see the README).
+# On Windows: the windows and offscreen platforms, ICO and SVG images, the SVG icon engine and the
+# Windows Vista style (Qt 6 prints on Windows without a plugin).
 set(ONDERIA_DIST_MODULES "")
-if(NOT WIN32)
+if(WIN32)
+    set(ONDERIA_DIST_PLUGINS
+        QWindowsIntegrationPlugin QOffscreenIntegrationPlugin QSvgPlugin QICOPlugin QSvgIconPlugin
+        QWindowsVistaStylePlugin)
+else()
     set(ONDERIA_DIST_PLUGINS
         QXcbIntegrationPlugin QOffscreenIntegrationPlugin QCupsPrinterSupportPlugin QSvgPlugin
         QSvgIconPlugin QComposePlatformInputContextPlugin)
-    foreach(plugin ${ONDERIA_DIST_PLUGINS})
-        # Qt's module packages load their plugins' packages only where the distribution kept the
-        # list that does it, so each one is asked for by name.
-        if(NOT TARGET Qt6::${plugin})
-            find_package(Qt6${plugin} CONFIG QUIET
-                PATHS ${Qt6Gui_DIR} ${Qt6PrintSupport_DIR} ${Qt6Svg_DIR} NO_DEFAULT_PATH)
-        endif()
-        if(NOT TARGET Qt6::${plugin})
-            message(WARNING "Qt plugin ${plugin} not found: the program folder will lack it")
-            continue()
-        endif()
-        get_target_property(type Qt6::${plugin} QT_PLUGIN_TYPE)
-        install(FILES "$<TARGET_FILE:Qt6::${plugin}>" DESTINATION "plugins/${type}")
-        list(APPEND ONDERIA_DIST_MODULES "$<TARGET_FILE:Qt6::${plugin}>")
-    endforeach()
 endif()
+foreach(plugin ${ONDERIA_DIST_PLUGINS})
+    # Qt's module packages load their plugins' packages only where the distribution kept the
+    # list that does it, so each one is asked for by name.
+    if(NOT TARGET Qt6::${plugin})
+        find_package(Qt6${plugin} CONFIG QUIET
+            PATHS ${Qt6Gui_DIR} ${Qt6PrintSupport_DIR} ${Qt6Svg_DIR} NO_DEFAULT_PATH)
+    endif()
+    if(NOT TARGET Qt6::${plugin})
+        message(WARNING "Qt plugin ${plugin} not found: the program folder will lack it")
+        continue()
+    endif()
+    get_target_property(type Qt6::${plugin} QT_PLUGIN_TYPE)
+    install(FILES "$<TARGET_FILE:Qt6::${plugin}>" DESTINATION "plugins/${type}")
+    list(APPEND ONDERIA_DIST_MODULES "$<TARGET_FILE:Qt6::${plugin}>")
+endforeach()
 
 # The fonts the layouts name (Arial, Courier New, Verdana) in their free metric twins, found by
-# family in the fonts of this machine, with their licences. Windows has the originals.
-if(NOT WIN32)
-    find_program(ONDERIA_FC_LIST fc-list)
-    foreach(family "Liberation Sans" "Liberation Mono" "DejaVu Sans:width=100")
-        set(files "")
-        if(ONDERIA_FC_LIST)
-            execute_process(COMMAND ${ONDERIA_FC_LIST} -f "%{file}\n" ":family=${family}"
-                OUTPUT_VARIABLE files OUTPUT_STRIP_TRAILING_WHITESPACE)
-            string(REPLACE "\n" ";" files "${files}")
-        endif()
-        if(files)
-            install(FILES ${files} DESTINATION fonts)
-        else()
-            message(WARNING "Font family ${family} not found: the program folder will lack it")
-        endif()
+# family in the fonts of this machine, with their licences. Windows has the originals, but the
+# folder carries the twins there too: Wine has none, and the program falls back on them wherever
+# the originals are missing.
+find_program(ONDERIA_FC_LIST fc-list)
+foreach(family "Liberation Sans" "Liberation Mono" "DejaVu Sans:width=100")
+    set(files "")
+    if(ONDERIA_FC_LIST)
+        execute_process(COMMAND ${ONDERIA_FC_LIST} -f "%{file}\n" ":family=${family}"
+            OUTPUT_VARIABLE files OUTPUT_STRIP_TRAILING_WHITESPACE)
+        string(REPLACE "\n" ";" files "${files}")
+    endif()
+    if(files)
+        install(FILES ${files} DESTINATION fonts)
+    else()
+        message(WARNING "Font family ${family} not found: the program folder will lack it")
+    endif()
+endforeach()
+foreach(licence liberation2 dejavu-core)
+    if(EXISTS "/usr/share/doc/fonts-${licence}/copyright")
+        install(FILES "/usr/share/doc/fonts-${licence}/copyright" DESTINATION licenses
+            RENAME "fonts-${licence}.txt")
+    endif()
+endforeach()
+
+# On Windows the Qt DLLs the program and its plugins link and the MinGW runtime, beside the
+# program; the Windows packaging test checks every import of every DLL shipped against the folder
+# and the system's own DLLs.
+if(WIN32)
+    foreach(module Core Gui Widgets PrintSupport Svg SvgWidgets)
+        install(FILES "$<TARGET_FILE:Qt6::${module}>" DESTINATION .)
     endforeach()
-    foreach(licence liberation2 dejavu-core)
-        if(EXISTS "/usr/share/doc/fonts-${licence}/copyright")
-            install(FILES "/usr/share/doc/fonts-${licence}/copyright" DESTINATION licenses
-                RENAME "fonts-${licence}.txt")
+    install(FILES ${ONDERIA_MINGW_DLLS} DESTINATION .)
+    # Debian ships the MinGW runtime with its symbols: 24 MB of the C++ library alone.
+    foreach(dll ${ONDERIA_MINGW_DLLS})
+        get_filename_component(name "${dll}" NAME)
+        install(CODE "execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded
+            \"\${CMAKE_INSTALL_PREFIX}/${name}\")")
+    endforeach()
+    install(FILES "/usr/share/common-licenses/LGPL-3" DESTINATION licenses RENAME "LGPL-3.txt")
+    install(FILES "/usr/share/common-licenses/GPL-3" DESTINATION licenses RENAME "GPL-3.txt")
+    foreach(doc libqt6core6 libqt6svg6 gcc-mingw-w64-base mingw-w64-common)
+        if(EXISTS "/usr/share/doc/${doc}/copyright")
+            install(FILES "/usr/share/doc/${doc}/copyright" DESTINATION licenses
+                RENAME "${doc}.txt")
         endif()
     endforeach()
 endif()
