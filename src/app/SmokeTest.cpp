@@ -27,7 +27,8 @@ namespace {
 constexpr int kDeadlineMs = 30000;
 
 void say(const QString& line) {
-    std::printf("smoke: %s\n", qPrintable(line));
+    // UTF-8 on every system: the Windows code page would garble "Sì" for the script reading it.
+    std::printf("smoke: %s\n", line.toUtf8().constData());
     std::fflush(stdout);
 }
 

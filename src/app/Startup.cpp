@@ -66,8 +66,21 @@ void Startup::registerFolderFonts() {
     // machine that has none of its own.
     const QDir fonts(
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("fonts")));
+    bool registered = false;
     for (const QString& name : fonts.entryList({QStringLiteral("*.ttf")}, QDir::Files))
-        QFontDatabase::addApplicationFont(fonts.filePath(name));
+        registered = QFontDatabase::addApplicationFont(fonts.filePath(name)) >= 0 || registered;
+    if (!registered)
+        return;
+    // Fontconfig maps the names the layouts use to their twins on its own; Windows does not, and
+    // Wine has no Arial, Courier New or Verdana. Where one is missing its twin takes its place,
+    // so every page keeps its geometry.
+    const std::pair<const char*, const char*> twins[] = {{"Arial", "Liberation Sans"},
+                                                         {"Courier New", "Liberation Mono"},
+                                                         {"Verdana", "DejaVu Sans"}};
+    for (const auto& [family, twin] : twins)
+        if (!QFontDatabase::hasFamily(QString::fromLatin1(family)) &&
+            QFontDatabase::hasFamily(QString::fromLatin1(twin)))
+            QFont::insertSubstitution(QString::fromLatin1(family), QString::fromLatin1(twin));
 }
 
 void Startup::applyDateSettings() {

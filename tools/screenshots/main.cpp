@@ -69,6 +69,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     Startup::installTranslations(app);
+    Startup::registerFolderFonts(); // the Windows build's twins of the fonts Wine lacks
     Startup::applyLook(app);
     Startup::applyDateSettings();
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
