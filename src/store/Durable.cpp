@@ -7,6 +7,9 @@
 #include <QFileInfo>
 
 #ifdef Q_OS_WIN
+#include <QUuid>
+
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 #else
@@ -40,6 +43,7 @@ void Durable::syncFile(QFileDevice& file) {
 
 void Durable::syncFolder(const QString& folder) {
 #ifdef Q_OS_WIN
+    // NTFS journals its folders itself; renames are written through (SafeFile::commit).
     Q_UNUSED(folder);
 #else
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
@@ -50,11 +54,95 @@ void Durable::syncFolder(const QString& folder) {
 #endif
 }
 
+bool Durable::openFile(QFile& file, QIODevice::OpenMode mode) {
+#ifdef Q_OS_WIN
+    const bool writes = mode & QIODevice::WriteOnly;
+    DWORD disposition = OPEN_EXISTING;
+    if (mode & QIODevice::NewOnly)
+        disposition = CREATE_NEW;
+    else if (writes && (mode & QIODevice::Truncate))
+        disposition = (mode & QIODevice::ExistingOnly) ? TRUNCATE_EXISTING : CREATE_ALWAYS;
+    else if (writes && !(mode & QIODevice::ExistingOnly))
+        disposition = OPEN_ALWAYS;
+    const QString native = QDir::toNativeSeparators(QFileInfo(file.fileName()).absoluteFilePath());
+    const HANDLE h = CreateFileW(reinterpret_cast<LPCWSTR>(native.utf16()),
+                                 GENERIC_READ | (writes ? GENERIC_WRITE : 0),
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    int flags = _O_BINARY | (writes ? _O_RDWR : _O_RDONLY);
+    if (mode & QIODevice::Append)
+        flags |= _O_APPEND;
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), flags);
+    if (fd < 0) {
+        CloseHandle(h);
+        return false;
+    }
+    if (!file.open(fd, mode & ~(QIODevice::NewOnly | QIODevice::ExistingOnly | QIODevice::Truncate),
+                   QFileDevice::AutoCloseHandle)) {
+        _close(fd);
+        return false;
+    }
+    return true;
+#else
+    return file.open(mode);
+#endif
+}
+
 void Durable::setObserverForTest(Observer o) {
     observer() = std::move(o);
 }
 
+#ifdef Q_OS_WIN
+SafeFile::SafeFile(const QString& path)
+    : target_(path),
+      file_(path + QStringLiteral(".") + QUuid::createUuid().toString(QUuid::Id128).left(8) +
+            QStringLiteral(".tmp")) {}
+
+SafeFile::~SafeFile() {
+    discard();
+}
+
+void SafeFile::discard() {
+    if (file_.isOpen()) {
+        file_.close();
+        QFile::remove(file_.fileName());
+    }
+}
+
+void SafeFile::open() {
+    if (!Durable::openFile(file_, QIODevice::WriteOnly | QIODevice::NewOnly))
+        throw FileError(QStringLiteral("cannot write %1").arg(target_));
+}
+
+void SafeFile::write(const char* data, qsizetype size) {
+    if (file_.write(data, size) != size) {
+        discard();
+        throw FileError(QStringLiteral("cannot write %1").arg(target_));
+    }
+}
+
+void SafeFile::commit() {
+    try {
+        Durable::syncFile(file_);
+    } catch (const FileError&) {
+        discard();
+        throw;
+    }
+    file_.close();
+    const QString from = QDir::toNativeSeparators(QFileInfo(file_.fileName()).absoluteFilePath());
+    const QString to = QDir::toNativeSeparators(QFileInfo(target_).absoluteFilePath());
+    if (!MoveFileExW(reinterpret_cast<LPCWSTR>(from.utf16()), reinterpret_cast<LPCWSTR>(to.utf16()),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        QFile::remove(file_.fileName());
+        throw FileError(QStringLiteral("cannot replace %1").arg(target_));
+    }
+}
+#else
 SafeFile::SafeFile(const QString& path) : file_(path) {}
+
+SafeFile::~SafeFile() = default;
 
 void SafeFile::open() {
     if (!file_.open(QIODevice::WriteOnly))
@@ -82,3 +170,4 @@ void SafeFile::commit() {
         throw FileError(QStringLiteral("cannot replace %1").arg(target));
     Durable::syncFolder(QFileInfo(target).absolutePath());
 }
+#endif

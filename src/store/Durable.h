@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QFile>
 #include <QSaveFile>
 #include <QString>
 
@@ -16,6 +17,11 @@ void syncFile(QFileDevice& file);
 // Makes a newly created or renamed entry of the folder durable (nothing to do on Windows).
 void syncFolder(const QString& folder);
 
+// Opens a file of the program folder as QFile::open does. On Windows it also lets other handles
+// read, write, rename and delete it meanwhile (FILE_SHARE_DELETE, which QFile does not ask for):
+// the password store is replaced whole while other desks hold it open.
+bool openFile(QFile& file, QIODevice::OpenMode mode);
+
 // Tests: told of every sync with the path it made durable (a power cut cannot be staged).
 using Observer = std::function<void(const QString& path)>;
 void setObserverForTest(Observer observer);
@@ -27,6 +33,7 @@ void setObserverForTest(Observer observer);
 class SafeFile {
 public:
     explicit SafeFile(const QString& path);
+    ~SafeFile();
     // Raises FileError.
     void open();
     QIODevice& device() { return file_; }
@@ -37,5 +44,13 @@ public:
     void commit();
 
 private:
+#ifdef Q_OS_WIN
+    // Written beside the target and moved over it with MoveFileExW, which, unlike QSaveFile's
+    // rename, replaces a file other handles hold open and is written through to the disk.
+    void discard();
+    QString target_;
+    QFile file_;
+#else
     QSaveFile file_;
+#endif
 };

@@ -10,6 +10,9 @@
 #include <algorithm>
 
 #ifdef Q_OS_WIN
+#include <QDir>
+#include <QFileInfo>
+
 #include <io.h>
 #include <windows.h>
 #else
@@ -88,10 +91,23 @@ bool FileLock::tryAcquire(QFileDevice& file, Mode mode) {
 
 bool FileLock::stillAt(QFileDevice& file, const QString& path) {
 #ifdef Q_OS_WIN
-    // Windows does not let a file that is open be replaced under it.
-    Q_UNUSED(file);
-    Q_UNUSED(path);
-    return true;
+    // A file opened with FILE_SHARE_DELETE can be replaced while it is open: the same file is
+    // the same volume and file index.
+    BY_HANDLE_FILE_INFORMATION open = {};
+    BY_HANDLE_FILE_INFORMATION named = {};
+    const int fd = file.handle();
+    if (fd < 0 || !GetFileInformationByHandle(reinterpret_cast<HANDLE>(_get_osfhandle(fd)), &open))
+        return false;
+    const QString native = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    const HANDLE h = CreateFileW(reinterpret_cast<LPCWSTR>(native.utf16()), 0,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    const bool ok = GetFileInformationByHandle(h, &named);
+    CloseHandle(h);
+    return ok && open.dwVolumeSerialNumber == named.dwVolumeSerialNumber &&
+           open.nFileIndexHigh == named.nFileIndexHigh && open.nFileIndexLow == named.nFileIndexLow;
 #else
     struct stat open = {};
     struct stat named = {};

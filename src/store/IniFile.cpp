@@ -59,8 +59,16 @@ bool keyLine(const QString& line, const QString& key, QString* value) {
 QString IniFile::read(const QString& path, const QString& section, const QString& key,
                       const QString& defaultValue) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!Durable::openFile(file, QIODevice::ReadOnly))
         return defaultValue.left(kMaxValue);
+#ifdef Q_OS_WIN
+    // Windows locks are mandatory: during another desk's write every read of the file fails
+    // and would read as no password. A shared lock waits for that write to end.
+    try {
+        FileLock::acquire(file, FileLock::Mode::Shared);
+    } catch (const std::exception&) {
+    }
+#endif
     return readBytes(file.readAll(), section, key, defaultValue);
 }
 
@@ -127,7 +135,7 @@ void IniFile::write(const QString& path, const QString& section, const QString& 
     for (int attempt = 0; attempt < 20; ++attempt) {
         const bool existed = QFileInfo::exists(path);
         QFile current(path);
-        if (existed && !current.open(QIODevice::ReadWrite))
+        if (existed && !Durable::openFile(current, QIODevice::ReadWrite))
             throw WriteError("cannot read the INI file");
         try {
             if (existed) {
