@@ -10,9 +10,12 @@
 #include <QFrame>
 #include <QLabel>
 
-#include <csignal>
 #include <memory>
+
+#ifndef Q_OS_WIN
+#include <csignal>
 #include <sys/resource.h>
+#endif
 
 namespace {
 
@@ -25,6 +28,7 @@ const QString kChangeError =
     QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della "
                    "password. Si consiglia di reinstallare il software.");
 
+#ifndef Q_OS_WIN
 // Files may grow by no byte while this lives: every write of the process fails, as on a full
 // disk or a write the platform refuses (which root would otherwise always be granted).
 class RefusedWrites {
@@ -41,6 +45,7 @@ public:
 private:
     rlimit old_{};
 };
+#endif
 
 } // namespace
 
@@ -284,14 +289,21 @@ void TestChangePassword::storeErrors_data() {
 
 void TestChangePassword::storeErrors() {
     QFETCH(bool, refuseWrites);
+#ifdef Q_OS_WIN
+    if (refuseWrites)
+        QSKIP("Windows has no file size limit to refuse every write with, and Wine run as root "
+              "grants writes to read-only files");
+#endif
     if (!refuseWrites)
         fx->sandbox.writeBytes(QStringLiteral("unins000.dll"), "[Accesso]\r\nValore=XY\r\n");
     const QByteArray before = fx->store();
     fill(QStringLiteral("ormeggiodiprua"), QStringLiteral("nuova"), QStringLiteral("nuova"));
     {
+#ifndef Q_OS_WIN
         std::unique_ptr<RefusedWrites> refused;
         if (refuseWrites)
             refused = std::make_unique<RefusedWrites>();
+#endif
         QTest::mouseClick(cmdOK(), Qt::LeftButton);
     }
     QCOMPARE(Msg::Test::shown().size(), 1);

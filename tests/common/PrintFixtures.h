@@ -1,7 +1,7 @@
 #pragma once
+#include "HostTool.h"
 #include "output/report/Printing.h"
 
-#include <QProcess>
 #include <QString>
 #include <QStringList>
 
@@ -16,11 +16,8 @@ public:
 
 // The text of a PDF as `pdftotext -layout` lays it out; pages are separated by form feeds.
 inline QString pdfText(const QString& pdf) {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    if (!p.waitForFinished(30000))
-        return QString();
-    return QString::fromUtf8(p.readAllStandardOutput());
+    return QString::fromUtf8(HostTool::run(QStringLiteral("pdftotext"),
+                                           {QStringLiteral("-layout"), pdf, QStringLiteral("-")}));
 }
 
 // The pages of a PDF's text (the empty piece after the last form feed dropped).

@@ -1,3 +1,4 @@
+#include "HostTool.h"
 #include "ModalHelpers.h"
 #include "TestSupport.h"
 
@@ -16,10 +17,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStandardPaths>
 #include <QtTest>
 
 #include <memory>
@@ -291,14 +290,13 @@ void TestHelp::userGuideHoldsEveryPage() {
     const QString pdf = sandbox->file(QStringLiteral("Guida.pdf"));
     QVERIFY(GuideWriter::write(pdf));
     QVERIFY(!GuideWriter::write(sandbox->folder())); // a folder cannot be written as the guide
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    if (!HostTool::available(QStringLiteral("pdftotext")))
         QSKIP("pdftotext is not installed");
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")});
-    QVERIFY(process.waitForFinished(30000));
-    const QString text = QString::fromUtf8(process.readAllStandardOutput())
-                             .normalized(QString::NormalizationForm_KC) // ligatures as letters
-                             .simplified();
+    const QString text =
+        QString::fromUtf8(HostTool::run(QStringLiteral("pdftotext"),
+                                        {QStringLiteral("-raw"), pdf, QStringLiteral("-")}))
+            .normalized(QString::NormalizationForm_KC) // ligatures as letters
+            .simplified();
     for (const HelpPage& page : HelpPages::all()) {
         QVERIFY2(text.contains(page.title), qPrintable(page.title));
         QVERIFY2(text.contains(page.paragraphs.last().left(40)), qPrintable(page.title));

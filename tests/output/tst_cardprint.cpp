@@ -33,10 +33,8 @@ struct Word {
 };
 
 QList<Word> pdfWords(const QString& pdf) {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    p.waitForFinished(30000);
-    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    const QString html = QString::fromUtf8(HostTool::run(
+        QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}));
     static const QRegularExpression word(
         QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
                        "yMax=\"([\\d.]+)\">([^<]*)</word>"));
@@ -78,9 +76,9 @@ const Word* findWord(const QList<Word>& words, const QString& text) {
 // The printed page as a picture at 100 dpi.
 QImage pdfImage(const QString& pdf) {
     const QString base = pdf + QStringLiteral("-page");
-    QProcess::execute(QStringLiteral("pdftoppm"),
-                      {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("100"),
-                       QStringLiteral("-singlefile"), pdf, base});
+    HostTool::run(QStringLiteral("pdftoppm"),
+                  {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("100"),
+                   QStringLiteral("-singlefile"), pdf, base});
     return QImage(base + QStringLiteral(".png"));
 }
 
