@@ -152,6 +152,14 @@ set(ONDERIA_DIST_MODULES \"${ONDERIA_DIST_MODULES}\")")
     install(SCRIPT "${CMAKE_SOURCE_DIR}/cmake/DistRuntime.cmake")
 endif()
 
+# Windows: the zip unpacked into a folder of the Wine prefix and started there under Xvfb.
+if(WIN32 AND ONDERIA_WINE)
+    add_test(NAME dist_windows_folder
+        COMMAND bash "${CMAKE_SOURCE_DIR}/tests/dist/windows_folder.sh"
+                "${CMAKE_BINARY_DIR}" "${CMAKE_SOURCE_DIR}" "${ONDERIA_WINE}")
+    set_tests_properties(dist_windows_folder PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
+endif()
+
 # The test unpacks the archive elsewhere and runs it with the system's Qt hidden. The sanitizer
 # runtime cannot be preloaded into that run, so the sanitizer build keeps the test disabled.
 if(NOT WIN32)
