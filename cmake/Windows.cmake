@@ -76,8 +76,8 @@ set(wine_env_common
     "WINEPREFIX=${ONDERIA_WINEPREFIX}" "WINEDEBUG=-all"
     "WINEQT_QPA_PLATFORM=offscreen" "WINEQT_QPA_FONTDIR=Z:${CMAKE_BINARY_DIR}/fonts"
     "WINEQT_FORCE_STDERR_LOGGING=1")
-# As a test's ENVIRONMENT (an escaped ';' stays inside one entry) and as a command's arguments.
-set(ONDERIA_WINE_TEST_ENV ${wine_env_common} "WINEPATH=Z:${qt_bin}\\;Z:${gcc_bin}\\;Z:${mingw_bin}")
+# As a command's arguments; a test's ENVIRONMENT gets WINEPATH written out below, where an
+# escaped ';' stays inside one entry.
 set(ONDERIA_WINE_ENV ${wine_env_common}
     "WINEPATH=Z:${qt_bin}$<SEMICOLON>Z:${gcc_bin}$<SEMICOLON>Z:${mingw_bin}")
 
@@ -94,5 +94,10 @@ endif()
 # themselves with the same variables).
 get_property(onderia_tests DIRECTORY PROPERTY TESTS)
 foreach(t ${onderia_tests})
-    set_property(TEST ${t} APPEND PROPERTY ENVIRONMENT ${ONDERIA_WINE_TEST_ENV})
+    set_property(TEST ${t} APPEND PROPERTY ENVIRONMENT ${wine_env_common}
+        "WINEPATH=Z:${qt_bin}\\;Z:${gcc_bin}\\;Z:${mingw_bin}")
 endforeach()
+# A Wine process starts in about half a second: 50 kills keep the kill test within minutes.
+if(TEST tst_killtest)
+    set_property(TEST tst_killtest APPEND PROPERTY ENVIRONMENT "ONDERIA_KILLS=50")
+endif()
