@@ -107,7 +107,7 @@ SafeFile::~SafeFile() {
 void SafeFile::discard() {
     if (file_.isOpen()) {
         file_.close();
-        QFile::remove(file_.fileName());
+        QFile::remove(temp_);
     }
 }
 
@@ -131,11 +131,11 @@ void SafeFile::commit() {
         throw;
     }
     file_.close();
-    const QString from = QDir::toNativeSeparators(QFileInfo(file_.fileName()).absoluteFilePath());
+    const QString from = QDir::toNativeSeparators(QFileInfo(temp_).absoluteFilePath());
     const QString to = QDir::toNativeSeparators(QFileInfo(target_).absoluteFilePath());
     if (!MoveFileExW(reinterpret_cast<LPCWSTR>(from.utf16()), reinterpret_cast<LPCWSTR>(to.utf16()),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        QFile::remove(file_.fileName());
+        QFile::remove(temp_);
         throw FileError(QStringLiteral("cannot replace %1").arg(target_));
     }
 }

@@ -49,6 +49,7 @@ private:
     // rename, replaces a file other handles hold open and is written through to the disk.
     void discard();
     QString target_;
+    QString temp_; // a QFile opened on a handle forgets its name
     QFile file_;
 #else
     QSaveFile file_;
