@@ -8,7 +8,7 @@ FUZZ_SECONDS ?= 60
 JOBS        ?= $(shell nproc)
 CMAKE_GEN   := -G Ninja
 
-.PHONY: all deps build run test test-sanitize dist fuzz-build fuzz fuzz-regressions screenshots bench clean
+.PHONY: all deps build run test test-desktop test-sanitize dist fuzz-build fuzz fuzz-regressions screenshots bench clean
 
 all: build
 
@@ -26,6 +26,18 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 600
+
+# The same tests on what an ordinary desktop has: CUPS with a queue named "PDF" as the default
+# printer and systemd's name service (scripts/desktop-env.sh sets both up, as root). No page may
+# reach a queue: the queues' job lists are compared before and after.
+test-desktop: build
+	bash scripts/desktop-env.sh up
+	bash scripts/desktop-env.sh jobs >$(BUILD_DIR)/jobs-before.txt
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 600
+	bash scripts/desktop-env.sh jobs >$(BUILD_DIR)/jobs-after.txt
+	@if ! cmp -s $(BUILD_DIR)/jobs-before.txt $(BUILD_DIR)/jobs-after.txt; then \
+	    echo "a page reached a print queue:"; diff $(BUILD_DIR)/jobs-before.txt $(BUILD_DIR)/jobs-after.txt; exit 1; fi
+	@echo "No job reached any print queue."
 
 test-sanitize: deps
 	cmake -S . -B $(SAN_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DONDERIA_SANITIZE=ON
