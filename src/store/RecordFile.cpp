@@ -89,11 +89,21 @@ void RecordFile::writeRedo(qint64 position, const QByteArray& record, const QStr
         // Nothing is decided yet: the redo file goes, so that no later opening applies a
         // rewrite that the user is told failed.
         redo.close();
-        Durable::remove(redoPath());
-        throw;
+        if (Durable::remove(redoPath()) || !redoIsWhole())
+            throw;
+        // It stays, whole, and every later opening applies it: the rewrite is decided after
+        // all, and goes on as one.
     }
     // The redo file's name must survive a power cut too.
     Durable::syncFolder(QFileInfo(path()).absolutePath());
+}
+
+bool RecordFile::redoIsWhole() const {
+    try {
+        return readRedo().whole;
+    } catch (const FileError&) {
+        return false;
+    }
 }
 
 RecordFile::Redo RecordFile::readRedo() const {

@@ -77,6 +77,7 @@ private:
     bool writeAtTwice(qint64 offset, const QByteArray& record);
     QString redoPath() const { return path() + QStringLiteral(".jrn"); }
     void writeRedo(qint64 position, const QByteArray& record, const QString& owner);
+    bool redoIsWhole() const;
     struct Redo {
         bool whole = false;
         qint64 position = 0;
