@@ -4,10 +4,11 @@
 //
 // sections: a comma-separated choice of history, lists, search, export, steps, startup (all
 // when left out).
-// Generates in temporary folders a fleet of 100,000 cards (341 MB), a history of 1,000,000
-// rentals (725 MB, ten seasons of 100,000) and a fleet of 10 cards, then times each path through
-// the program's own screens, files in the page cache, and prints the median of several runs
-// beside its baseline measured in the same run:
+// Generates in temporary folders a fleet of 100,000 cards (341 MB; codes in no order of the card
+// numbers, mixed case, shared prefixes), a history of 1,000,000 rentals (725 MB, ten seasons of
+// 100,000, each in no date order, types in any case) and a fleet of 10 cards, the same on every
+// run (fixed seeds), then times each path through the program's own screens, files in the page
+// cache, and prints the median of several runs beside its baseline measured in the same run:
 //   - reading a data file: one read() of the whole file into a buffer allocated for it;
 //   - writing an export: one write() of the export's bytes to a new file of the same folder,
 //     synced as the export's own file is (the export commits through QSaveFile, which syncs);
@@ -50,6 +51,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QWindow>
 
@@ -132,12 +134,32 @@ void put(char* record, int offset, int capacity, QByteArrayView text) {
     std::memset(record + offset + 1 + n, 0, size_t(capacity - n));
 }
 
+// The code prefixes of a fleet entered over the seasons: letters of the craft's kind in any
+// case, several sharing their first letters, as the staff typed them.
+const char* kPrefixes[] = {"K",   "k",  "KY", "Ky", "J",   "j",   "C",   "CA",  "Ca",  "ca",
+                           "CAN", "PD", "pd", "Pd", "SUP", "Sup", "MdA", "MDA", "mda", "GO"};
+
+// A fixed shuffle of 0..n-1: the same on every run.
+std::vector<qint64> shuffled(qint64 n, quint32 seed) {
+    std::vector<qint64> out(static_cast<size_t>(n));
+    for (qint64 i = 0; i < n; ++i)
+        out[size_t(i)] = i;
+    QRandomGenerator random(seed);
+    for (qint64 i = n - 1; i > 0; --i)
+        std::swap(out[size_t(i)], out[size_t(random.bounded(quint64(i + 1)))]);
+    return out;
+}
+
 // A fleet of `cards`: 360 distinct cards repeated, each with its own number and code. Card i
-// (from 0) is not rentable when i % 10 == 0, out when i % 3 == 0, available otherwise.
+// (from 0) is not rentable when i % 10 == 0, out when i % 3 == 0, available otherwise. The
+// codes (K-01, ca-117, SUP-05, ...) follow no order of the card numbers, as codes entered over
+// the seasons do; no two are the same, though some differ in letter case only.
 void generateFleet(const QString& path, qint64 cards) {
     std::vector<QByteArray> templates;
     for (qint64 i = 0; i < 360; ++i)
         templates.push_back(cardTemplate(i).toBytes());
+    const std::vector<qint64> codeOf = shuffled(cards, 19);
+    const qint64 prefixes = qint64(std::size(kPrefixes));
     qint64 next = 0;
     char text[32];
     writeAll(path, [&](QByteArray& block, bool& done) {
@@ -149,29 +171,39 @@ void generateFleet(const QString& path, qint64 cards) {
             const long long position = next + 1;
             put(rec, 0, 5,
                 QByteArrayView(text, std::snprintf(text, 32, "%05lld", position % 100000)));
-            put(rec, 6, 20, QByteArrayView(text, std::snprintf(text, 32, "MZ-%06lld", position)));
+            const qint64 code = codeOf[size_t(next)];
+            put(rec, 6, 20,
+                QByteArrayView(text,
+                               std::snprintf(text, 32, "%s-%02lld", kPrefixes[code % prefixes],
+                                             static_cast<long long>(code / prefixes))));
         }
         done = next == cards;
     });
 }
 
-// Ten seasons 2016-2025 of rentals, oldest first, `rentals / 10` a season.
+// Ten seasons 2016-2025 of rentals, oldest first, `rentals / 10` a season. Within a season the
+// rentals are in no date order (returns are confirmed in any order, corrections come later)
+// and the types are typed in any case (Kayak, kayak, KAYAK).
 void generateHistory(const QString& path, qint64 rentals) {
-    std::vector<QByteArray> templates; // by i % 72: type and customer
-    for (int i = 0; i < 72; ++i) {
-        TNoleggio r;
-        r.Tipo = u(kTypes[size_t(i) % std::size(kTypes)]);
-        r.Utilizzo = QStringLiteral("€ 20,00 l'ora");
-        r.Persone = u("Documento d'identità");
-        r.PersonaRit = u(kNames[size_t(i) % std::size(kNames)]);
-        r.PersonaRic = r.PersonaRit;
-        templates.push_back(r.toBytes());
+    std::vector<QByteArray> templates; // by i % 72: type and customer; then the type's case
+    for (int variant = 0; variant < 3; ++variant) {
+        for (int i = 0; i < 72; ++i) {
+            TNoleggio r;
+            const QString type = u(kTypes[size_t(i) % std::size(kTypes)]);
+            r.Tipo = variant == 0 ? type : variant == 1 ? type.toLower() : type.toUpper();
+            r.Utilizzo = QStringLiteral("€ 20,00 l'ora");
+            r.Persone = u("Documento d'identità");
+            r.PersonaRit = u(kNames[size_t(i) % std::size(kNames)]);
+            r.PersonaRic = r.PersonaRit;
+            templates.push_back(r.toBytes());
+        }
     }
     const qint64 perYear = rentals / 10;
     std::vector<QByteArray> dates;
     for (int year = 2016; year <= 2025; ++year)
         for (int day = 0; day < 365; ++day)
             dates.push_back(QDate(year, 1, 1).addDays(day).toString(u("dd/MM/yyyy")).toLatin1());
+    QRandomGenerator random(25);
     qint64 next = 0;
     char text[32];
     writeAll(path, [&](QByteArray& block, bool& done) {
@@ -179,11 +211,13 @@ void generateHistory(const QString& path, qint64 rentals) {
         block.resize(n * TNoleggio::kSize);
         for (qint64 k = 0; k < n; ++k, ++next) {
             char* rec = block.data() + k * TNoleggio::kSize;
-            std::memcpy(rec, templates[size_t(next % 72)].constData(), TNoleggio::kSize);
-            const qint64 year = std::min<qint64>(9, next / perYear);
-            const qint64 day = (next % perYear) * 365 / perYear;
-            const QByteArray& date = dates[size_t(year * 365 + day)];
             const int i = int(next % 5040);
+            const quint32 variant = random.bounded(3u);
+            std::memcpy(rec, templates[size_t(variant * 72 + quint32(next % 72))].constData(),
+                        TNoleggio::kSize);
+            const qint64 year = std::min<qint64>(9, next / perYear);
+            const qint64 day = random.bounded(365u);
+            const QByteArray& date = dates[size_t(year * 365 + day)];
             put(rec, 0, 20, QByteArrayView(text, std::snprintf(text, 32, "MZ-%06d", i)));
             put(rec, 123, 250,
                 QByteArrayView(text,

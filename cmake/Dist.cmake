@@ -170,4 +170,7 @@ if(NOT WIN32)
     if(ONDERIA_SANITIZE)
         set_tests_properties(dist_portable_folder PROPERTIES DISABLED TRUE)
     endif()
+    # What that test lets the program take from outside the folder, on a desktop's loader logs.
+    add_test(NAME dist_loader_checks
+        COMMAND bash "${CMAKE_SOURCE_DIR}/tests/dist/loader_checks_test.sh")
 endif()

@@ -19,6 +19,14 @@ void PasswordStore::store(const QString& newPassword) {
                    Crypt::TrimControls(Crypt::Scramble(Crypt::Normalize(newPassword))));
 }
 
+bool PasswordStore::change(const QString& oldPassword, const QString& newPassword) {
+    return IniFile::update(path(), kSection, kKey, [&](const QString& current) {
+        if (Crypt::TrimControls(Crypt::Unscramble(current)) != Crypt::Normalize(oldPassword))
+            return QString();
+        return Crypt::TrimControls(Crypt::Scramble(Crypt::Normalize(newPassword)));
+    });
+}
+
 bool PasswordStore::canHold(const QString& password) {
     const QString normal = Crypt::Normalize(password);
     if (normal.size() > kMaxCharacters)

@@ -17,6 +17,9 @@ QString readStored();
 // Stores a new password (its normal form, scrambled). Raises IniFile::WriteError when the
 // store cannot be written; the old value then stays.
 void store(const QString& newPassword);
+// Stores a new password only if the stored one is still `oldPassword` (in normal form), checked
+// under the store's lock: false, and nothing written, when it is not. Raises as store() does.
+bool change(const QString& oldPassword, const QString& newPassword);
 
 // Whether the store can hold the password so that typing it again matches: every character
 // within U+0000..U+00FF, and at most 1023 characters in normal form.

@@ -164,7 +164,13 @@ void TfrmCambiaPassword::cmdOKClick() {
                 txtPasswordNew->setFocus(Qt::OtherFocusReason);
                 return;
             }
-            PasswordStore::store(txtPasswordNew->text());
+            // Checked again with the write: another workstation may have changed it meanwhile.
+            if (!PasswordStore::change(txtPasswordOld->text(), txtPasswordNew->text())) {
+                Msg::plain(kOldPasswordWrong);
+                txtPasswordOld->clear();
+                txtPasswordOld->setFocus(Qt::OtherFocusReason);
+                return;
+            }
             Msg::plain(kChanged);
             close();
         },

@@ -5,3 +5,7 @@
 void reportSharedFolderConflict(const FileError& conflict) {
     Msg::warning(dynamic_cast<const CardChanged*>(&conflict) ? kCardChanged : kArchiveBusy);
 }
+
+void reportBadFile(const BadFile& bad) {
+    Msg::error(kBadFile.arg(bad.fileName()));
+}

@@ -21,8 +21,21 @@ inline const QString kCardChanged = QStringLiteral(
     "visualizzata.\n\r\n\rLe modifiche non sono state salvate: visualizzare di nuovo la scheda "
     "e ripetere l'operazione.");
 
+// A file of the program folder that is not what this program writes: it was left as it is.
+inline const QString kBadFile = QStringLiteral(
+    "Attenzione: il file %1 della cartella di installazione del programma è danneggiato o non "
+    "è nel formato previsto.\n\r\n\rL'operazione è stata annullata e il file non è stato "
+    "modificato.");
+
+// A return whose card is written but whose rental could not reach the history now: its journal
+// stays, and the next start-up of the program puts it there.
+inline const QString kRentalLater = QStringLiteral(
+    "Attenzione: la scheda del mezzo è stata aggiornata, ma non è stato possibile registrare ora "
+    "il noleggio nello storico dei noleggi: sarà registrato al prossimo avvio del programma.");
+
 // Shows the warning owed for a lock that stayed taken or a card changed elsewhere.
 void reportSharedFolderConflict(const FileError& conflict);
+void reportBadFile(const BadFile& bad);
 
 // Runs one user action; any failure inside it ends the action and is handed to onFailure.
 // A lock held by another workstation and a card changed elsewhere have their own warnings.
@@ -36,6 +49,8 @@ bool guarded(Action&& action, OnFailure&& onFailure) {
         reportSharedFolderConflict(busy);
     } catch (const CardChanged& changed) {
         reportSharedFolderConflict(changed);
+    } catch (const BadFile& bad) {
+        reportBadFile(bad);
     } catch (const std::exception&) {
         onFailure();
     }

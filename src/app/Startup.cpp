@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "access/TfrmPassword.h"
+#include "app/ArchiveWait.h"
 #include "app/DateSettings.h"
 #include "app/Screens.h"
 #include "app/SmokeTest.h"
@@ -103,6 +104,7 @@ void Startup::begin(QApplication& app) {
     applyLook(app);
     // The date conventions are in force before any screen exists, so before any is shown.
     applyDateSettings();
+    ArchiveWait::install();
     // A return cut short by a crash or a power cut is finished before anyone looks at the
     // fleet or the history.
     guardedQuietly([] {

@@ -109,15 +109,19 @@ void TfrmRiepilogo::load(const QString& start, const QString& end) {
     model_->beginLoad();
     guarded(
         [&] {
+            // Locked only while it is read: a return's OK elsewhere need not wait for the grid.
             HistoryFile file;
             file.openForReading();
+            const QByteArray all = file.readAllBytes();
+            file.close();
             quint32 taken = 0;
-            if (file.count() > 0) {
-                file.scanRaw([&](qint64, const char* record) {
+            for (qsizetype at = 0; at + TNoleggio::kSize <= all.size(); at += TNoleggio::kSize) {
+                const char* record = all.constData() + at;
+                {
                     // A damaged pick-up date lies in no period: the record is passed over.
                     const int picked = Dates::dateKey(field(record, kDataRit));
                     if (picked == 0 || picked < from || picked > to)
-                        return true;
+                        continue;
                     model_->appendBytes(++taken,
                                         {field(record, kCodice), field(record, kTipo),
                                          field(record, kUtilizzo), field(record, kLuogo),
@@ -125,10 +129,8 @@ void TfrmRiepilogo::load(const QString& start, const QString& end) {
                                          field(record, kDataRit), field(record, kOraRit),
                                          field(record, kPersonaRic), field(record, kDataRic),
                                          field(record, kOraRic)});
-                    return true;
-                });
+                }
             }
-            file.close();
             complete = true;
         },
         [] {});

@@ -8,8 +8,10 @@
 #include <QLineEdit>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QVarLengthArray>
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -54,11 +56,28 @@ void RecordGridModel::appendBytes(quint32 number, std::initializer_list<QByteArr
     starts_.push_back(pool_.size());
     numbers_.push_back(number);
     order_.push_back(stored);
+    // The row's texts go into the pool in one step: growing the pool text by text cost more
+    // than the copying itself (a season's summary holds over a million texts).
+    QVarLengthArray<QByteArrayView, 48> kept;
+    qsizetype total = 0;
     int given = 0;
     for (QByteArrayView text : texts) {
         if (given++ == fields())
             break;
-        pushText(text);
+        const QByteArrayView k = ShortText::trimmed(text);
+        kept.append(k.first(std::min<qsizetype>(k.size(), std::numeric_limits<quint16>::max())));
+        total += kept.back().size();
+    }
+    const qsizetype at = pool_.size();
+    if (at + total > pool_.capacity()) // room by doubling: resize alone grows to the exact size
+        pool_.reserve(std::max(2 * pool_.capacity(), at + total));
+    pool_.resize(at + total);
+    char* out = pool_.data() + at;
+    for (QByteArrayView k : kept) {
+        if (!k.isEmpty())
+            std::memcpy(out, k.data(), size_t(k.size()));
+        out += k.size();
+        lengths_.push_back(static_cast<quint16>(k.size()));
     }
     for (; given < fields(); ++given)
         lengths_.push_back(0);
@@ -130,10 +149,18 @@ void RecordGridModel::sortByColumn(int column, const QCollator& collator) {
         rank[size_t(byText[i])] = current;
     }
 
+    // The rows placed by rank, each rank's rows in their present order: the stable sort by rank
+    // in one pass over the rows, with no comparisons.
+    std::vector<size_t> first(size_t(current) + 2, 0);
+    for (quint32 stored : order_)
+        ++first[size_t(rank[size_t(textOf[stored])]) + 1];
+    for (size_t r = 1; r < first.size(); ++r)
+        first[r] += first[r - 1];
+    std::vector<quint32> sorted(order_.size());
+    for (quint32 stored : order_)
+        sorted[first[size_t(rank[size_t(textOf[stored])])]++] = stored;
     beginResetModel();
-    std::stable_sort(order_.begin(), order_.end(), [&](quint32 a, quint32 b) {
-        return rank[size_t(textOf[a])] < rank[size_t(textOf[b])];
-    });
+    order_ = std::move(sorted);
     endResetModel();
 }
 

@@ -360,24 +360,32 @@ void TfrmOperazione::writeCard() {
     if (before != shownBytes_)
         throw CardChanged(QStringLiteral("card %1 changed").arg(p));
     const QByteArray after = cardFromScreen().toBytes();
+    historyLater_ = false;
     if (side_ == Side::Riconsegna)
         pending_ = PendingReturn::begin(p, before, after,
                                         TfrmRiepilogo_Operazione::rentalFrom(rentalValues()));
+    bool decided = false;
     try {
-        fleet.rewriteBytesAt(p, after);
-    } catch (...) {
         if (pending_)
-            pending_->abandon();
-        pending_.reset();
-        throw;
-    }
-    if (pending_) {
-        try {
-            pending_->cardWritten();
-        } catch (const std::exception&) {
-            // The journal's first entry is on the disk: a start-up finds the card rewritten by
-            // comparing it, so the return goes on.
+            fleet.rewriteBytesAt(p, after, pending_->name(), [&] {
+                decided = true;
+                pending_->cardWritten();
+            });
+        else
+            fleet.rewriteBytesAt(p, after);
+    } catch (...) {
+        if (!decided) {
+            if (pending_)
+                pending_->abandon();
+            pending_.reset();
+            throw;
         }
+        // The card is rewritten but its journal has no mark: the redo file left beside the
+        // fleet file names the journal, and whoever finishes it marks it; the next start-up
+        // then puts the rental in the history.
+        pending_->release();
+        pending_.reset();
+        historyLater_ = true;
     }
     shownBytes_ = after;
     lblPosizione_->setText(QString::number(p));
@@ -406,13 +414,11 @@ void TfrmOperazione::btnApplicaClick() {
         return;
     if (ritiro) {
         Msg::information(QStringLiteral("Il ritiro del mezzo è stato registrato con successo."));
-    } else if (confirmReturn()) {
+    } else if (!historyLater_ && confirmReturn()) {
         Msg::information(
             QStringLiteral("La riconsegna del mezzo è stata registrata con successo."));
     } else {
-        Msg::warning(QStringLiteral(
-            "Attenzione: la scheda del mezzo è stata aggiornata, ma il noleggio non è stato "
-            "registrato nello storico dei noleggi."));
+        Msg::warning(kRentalLater);
     }
     close();
 }

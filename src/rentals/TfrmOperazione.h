@@ -83,4 +83,6 @@ private:
     QByteArray shownBytes_;
     // The journal of the return being confirmed.
     std::unique_ptr<PendingReturn> pending_;
+    // The card is back but its journal is left for the next start-up to finish.
+    bool historyLater_ = false;
 };

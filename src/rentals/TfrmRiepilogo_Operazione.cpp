@@ -106,7 +106,8 @@ TNoleggio TfrmRiepilogo_Operazione::rentalFrom(const QStringList& values) {
 
 void TfrmRiepilogo_Operazione::btnOKClick() {
     // A failure closes the screen without a message of its own: the return screen then says
-    // that the rental did not reach the history, once.
+    // that the rental reaches the history at the next start. A history kept busy by another
+    // workstation is said at once, and OK may be pressed again with the screen as it is.
     try {
         if (!written()) {
             QStringList values;
@@ -124,6 +125,9 @@ void TfrmRiepilogo_Operazione::btnOKClick() {
             }
             lblPosizione_->setText(QString::number(at));
         }
+    } catch (const ArchiveBusy& busy) {
+        reportSharedFolderConflict(busy);
+        return;
     } catch (const std::exception&) {
     }
     accept();

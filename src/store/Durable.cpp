@@ -22,9 +22,32 @@ Durable::Observer& observer() {
     static Durable::Observer o;
     return o;
 }
+Durable::Fault& fault() {
+    static Durable::Fault f;
+    return f;
+}
 } // namespace
 
+void Durable::step(Step step, const QString& path) {
+    if (fault() && fault()(step, path))
+        throw FileError(QStringLiteral("step refused on %1").arg(path));
+}
+
+bool Durable::remove(const QString& path) {
+    try {
+        step(Step::Remove, path);
+    } catch (const FileError&) {
+        return false;
+    }
+    return QFile::remove(path) || !QFileInfo::exists(path);
+}
+
+void Durable::setFaultForTest(Fault f) {
+    fault() = std::move(f);
+}
+
 void Durable::syncFile(QFileDevice& file) {
+    step(Step::Sync, file.fileName());
     if (!file.flush())
         throw FileError(QStringLiteral("cannot flush %1").arg(file.fileName()));
     const int fd = file.handle();
@@ -150,6 +173,12 @@ void SafeFile::open() {
 }
 
 void SafeFile::write(const char* data, qsizetype size) {
+    try {
+        Durable::step(Durable::Step::Write, file_.fileName());
+    } catch (const FileError&) {
+        file_.cancelWriting();
+        throw;
+    }
     if (file_.write(data, size) != size) {
         file_.cancelWriting();
         throw FileError(QStringLiteral("cannot write %1").arg(file_.fileName()));
@@ -166,6 +195,12 @@ void SafeFile::commit() {
         throw;
     }
     const QString target = file_.fileName();
+    try {
+        Durable::step(Durable::Step::Rename, target);
+    } catch (const FileError&) {
+        file_.cancelWriting();
+        throw;
+    }
     if (!file_.commit())
         throw FileError(QStringLiteral("cannot replace %1").arg(target));
     Durable::syncFolder(QFileInfo(target).absolutePath());

@@ -26,6 +26,17 @@ bool openFile(QFile& file, QIODevice::OpenMode mode);
 using Observer = std::function<void(const QString& path)>;
 void setObserverForTest(Observer observer);
 
+// The steps that change what is on the disk. Each one asks the test seam first, so that a test
+// can make any single one of them fail, as a flaky network share or a failing disk does.
+enum class Step { Write, Sync, Rename, Remove };
+// Raises FileError when the test seam fails this step.
+void step(Step step, const QString& path);
+// Removes the file; false when it stays (or the seam refused).
+bool remove(const QString& path);
+// Tests: asked before every step; returning true makes that step fail.
+using Fault = std::function<bool(Step step, const QString& path)>;
+void setFaultForTest(Fault fault);
+
 } // namespace Durable
 
 // A file written aside and put in place whole, on the disk before commit() returns. The old

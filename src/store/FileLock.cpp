@@ -28,6 +28,29 @@ namespace {
 constexpr int kDefaultWaitMs = 5000;
 int waitOverride = 0;
 
+FileLock::WaitObserver& waitObserver() {
+    static FileLock::WaitObserver o;
+    return o;
+}
+
+// Tells the observer that a wait began, and that it ended however the acquire leaves.
+class WaitNotice {
+public:
+    ~WaitNotice() {
+        if (begun_ && waitObserver())
+            waitObserver()(FileLock::Wait::Ends);
+    }
+    void tick() {
+        if (!waitObserver())
+            return;
+        waitObserver()(begun_ ? FileLock::Wait::GoesOn : FileLock::Wait::Begins);
+        begun_ = true;
+    }
+
+private:
+    bool begun_ = false;
+};
+
 enum class Outcome { Taken, Busy, Refused };
 
 Outcome tryLock(QFileDevice& file, FileLock::Mode mode) {
@@ -67,6 +90,7 @@ Outcome tryLock(QFileDevice& file, FileLock::Mode mode) {
 
 void FileLock::acquire(QFileDevice& file, Mode mode) {
     QDeadlineTimer deadline(waitMs());
+    WaitNotice notice;
     int pause = 2;
     for (;;) {
         switch (tryLock(file, mode)) {
@@ -79,6 +103,7 @@ void FileLock::acquire(QFileDevice& file, Mode mode) {
         }
         if (deadline.hasExpired())
             throw ArchiveBusy(QStringLiteral("%1 is locked elsewhere").arg(file.fileName()));
+        notice.tick();
         QThread::msleep(static_cast<unsigned long>(
             std::min<qint64>(pause, std::max<qint64>(1, deadline.remainingTime()))));
         pause = std::min(pause * 2, 50);
@@ -116,6 +141,10 @@ bool FileLock::stillAt(QFileDevice& file, const QString& path) {
         return false;
     return open.st_dev == named.st_dev && open.st_ino == named.st_ino;
 #endif
+}
+
+void FileLock::setWaitObserver(WaitObserver observer) {
+    waitObserver() = std::move(observer);
 }
 
 int FileLock::waitMs() {

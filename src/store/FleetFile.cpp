@@ -6,7 +6,7 @@ QString FleetFile::path() {
     return ProgramFolder::file(QString::fromLatin1(kFileName));
 }
 
-FleetFile::FleetFile() : file_(path(), TScheda::kSize) {}
+FleetFile::FleetFile() : file_(path(), TScheda::kSize, &TScheda::plausible) {}
 
 void FleetFile::scan(const std::function<bool(qint64, const TScheda&)>& visit) {
     file_.scan([&](qint64 position, const char* bytes) {

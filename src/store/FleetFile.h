@@ -29,8 +29,11 @@ public:
         file_.rewriteIfUnchanged(position, shown, bytes);
         return bytes;
     }
-    void rewriteBytesAt(qint64 position, const QByteArray& bytes) {
-        file_.rewriteAt(position, bytes);
+    // `journal` and `written` as RecordFile::rewriteAt has them.
+    void rewriteBytesAt(qint64 position, const QByteArray& bytes,
+                        const QString& journal = QString(),
+                        const std::function<void()>& written = {}) {
+        file_.rewriteAt(position, bytes, journal, written);
     }
     void rewriteAt(qint64 position, const TScheda& card) {
         file_.rewriteAt(position, card.toBytes());

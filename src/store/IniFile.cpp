@@ -129,32 +129,54 @@ QByteArray IniFile::writeBytes(const QByteArray& bytes, bool existed, const QStr
 
 void IniFile::write(const QString& path, const QString& section, const QString& key,
                     const QString& value) {
+    update(path, section, key, [&](const QString&) { return value; });
+}
+
+bool IniFile::update(const QString& path, const QString& section, const QString& key,
+                     const std::function<QString(const QString& current)>& compute) {
     // Two workstations may change the store at once: each holds the lock of the file it read
     // until its new file is in place, and one that waited on a file replaced meanwhile starts
-    // again from the new one, so no change is lost.
+    // again from the new one, so no change is lost. A missing file is created empty to carry
+    // the lock, and removed again when nothing is written.
     for (int attempt = 0; attempt < 20; ++attempt) {
-        const bool existed = QFileInfo::exists(path);
         QFile current(path);
-        if (existed && !Durable::openFile(current, QIODevice::ReadWrite))
-            throw WriteError("cannot read the INI file");
+        bool created = false;
+        if (!Durable::openFile(current, QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
+            if (QFileInfo::exists(path))
+                throw WriteError("cannot read the INI file");
+            if (!Durable::openFile(current, QIODevice::ReadWrite | QIODevice::NewOnly))
+                continue; // created elsewhere a moment ago, or refused: look again
+            created = true;
+        }
         try {
-            if (existed) {
-                FileLock::acquire(current, FileLock::Mode::Exclusive);
-                if (!FileLock::stillAt(current, path))
-                    continue;
+            FileLock::acquire(current, FileLock::Mode::Exclusive);
+            if (!FileLock::stillAt(current, path))
+                continue;
+            const QByteArray bytes = current.readAll();
+            const bool existed = !created;
+            const QString value = compute(readBytes(bytes, section, key));
+            if (value.isNull()) {
+                if (created)
+                    Durable::remove(path);
+                return false;
             }
-            const QByteArray bytes = existed ? current.readAll() : QByteArray();
             // Written aside and put in place whole, so a refused or broken write keeps the old
             // file; on the disk before the new password is reported stored.
             SafeFile out(path);
             out.open();
             out.write(writeBytes(bytes, existed, section, key, value));
             out.commit();
-            return;
+            return true;
         } catch (const ArchiveBusy&) {
             throw;
         } catch (const FileError& e) {
+            if (created)
+                Durable::remove(path);
             throw WriteError(e.what());
+        } catch (...) {
+            if (created)
+                Durable::remove(path);
+            throw;
         }
     }
     throw WriteError("the INI file keeps changing");

@@ -2,6 +2,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <stdexcept>
 
 // A small reader and writer of INI files that behaves as the Windows private-profile functions
@@ -23,6 +24,11 @@ QString readBytes(const QByteArray& bytes, const QString& section, const QString
 // Creates the file, the section and the key when missing. Raises WriteError when the file
 // cannot be written; the old content then stays in place.
 void write(const QString& path, const QString& section, const QString& key, const QString& value);
+// The same, with the new value computed from the current one under the file's exclusive lock,
+// so that a check of the current value and the write are one step for every workstation.
+// `compute` returns a null text to leave the file as it is; returns whether it was written.
+bool update(const QString& path, const QString& section, const QString& key,
+            const std::function<QString(const QString& current)>& compute);
 // The new bytes of a file that held `bytes` (`existed` false when there was no file) once the
 // key is set: what `write` puts in place.
 QByteArray writeBytes(const QByteArray& bytes, bool existed, const QString& section,

@@ -47,7 +47,7 @@ PendingReturn::Journal PendingReturn::parse(const QByteArray& bytes) {
         const QByteArray sum = bytes.mid(at + kHead + size, kTail);
         if (sum != journalChecksum(bytes.constData() + at, kHead + size))
             break;
-        at += kHead + size + kTail;
+        const qsizetype next = at + kHead + size + kTail;
         if (tag == 'B' && !j.begun &&
             payload.size() == kNumber + 2 * TScheda::kSize + TNoleggio::kSize) {
             j.begun = true;
@@ -64,6 +64,15 @@ PendingReturn::Journal PendingReturn::parse(const QByteArray& bytes) {
         } else {
             break;
         }
+        at = next;
+        j.wholeBytes = at;
+    }
+    if (!j.begun && !bytes.isEmpty()) {
+        // The first entry cut short is a return that never reached its card; anything else is
+        // not ours to delete.
+        const qsizetype first = kHead + kNumber + 2 * TScheda::kSize + TNoleggio::kSize + kTail;
+        const QByteArray head = kMagic + QByteArray("B");
+        j.foreign = bytes.size() >= first || !head.startsWith(bytes.left(head.size()));
     }
     return j;
 }
@@ -89,6 +98,7 @@ std::unique_ptr<PendingReturn> PendingReturn::begin(qint64 position, const QByte
     const QString id = QUuid::createUuid().toString(QUuid::Id128).left(16);
     const QString path = ProgramFolder::file(kPrefix + id + kSuffix);
     std::unique_ptr<PendingReturn> pending(new PendingReturn(path));
+    Durable::step(Durable::Step::Write, path);
     if (!pending->file_.open(QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Unbuffered))
         throw FileError(QStringLiteral("cannot create %1").arg(path));
     try {
@@ -108,23 +118,70 @@ std::unique_ptr<PendingReturn> PendingReturn::begin(qint64 position, const QByte
 
 void PendingReturn::writeEntry(char tag, const QByteArray& payload) {
     const QByteArray entry = PendingReturn::entry(tag, payload);
-    if (!file_.seek(file_.size()) || file_.write(entry) != entry.size())
-        throw FileError(QStringLiteral("cannot write %1").arg(file_.fileName()));
-    Durable::syncFile(file_);
+    // Tried twice, each time after the last whole entry: a torn or unsynced try is written over.
+    for (int attempt = 0;; ++attempt) {
+        try {
+            if (file_.size() > end_ && !file_.resize(end_))
+                throw FileError(QStringLiteral("cannot cut %1").arg(file_.fileName()));
+            Durable::step(Durable::Step::Write, file_.fileName());
+            if (!file_.seek(end_) || file_.write(entry) != entry.size())
+                throw FileError(QStringLiteral("cannot write %1").arg(file_.fileName()));
+            Durable::syncFile(file_);
+            end_ += entry.size();
+            return;
+        } catch (const FileError&) {
+            if (attempt == 1)
+                throw;
+        }
+    }
+}
+
+QString PendingReturn::name() const {
+    return QFileInfo(file_.fileName()).fileName();
+}
+
+void PendingReturn::release() {
+    file_.close();
+}
+
+void PendingReturn::markWritten(const QString& path) {
+    PendingReturn pending(path);
+    if (!pending.file_.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered))
+        return; // completed or abandoned: nothing waits for the card any more
+    const bool mine = FileLock::tryAcquire(pending.file_, FileLock::Mode::Exclusive);
+    const Journal j = parse(pending.file_.readAll());
+    if (j.written)
+        return;
+    // Its return still runs and has not marked it: that desk holds the fleet file's lock until
+    // it has, so a redo file naming it cannot be left behind by it unmarked and still held.
+    if (!mine || !j.begun)
+        throw FileError(QStringLiteral("cannot mark %1").arg(path));
+    pending.end_ = j.wholeBytes;
+    pending.writeEntry('W', QByteArray());
 }
 
 void PendingReturn::cardWritten() {
     writeEntry('W', QByteArray());
 }
 
-void PendingReturn::remove() {
+bool PendingReturn::remove() {
     const QString path = file_.fileName();
+#ifdef Q_OS_WIN
+    // Windows removes no file that is open.
     file_.close();
-    QFile::remove(path);
+    const bool removed = Durable::remove(path);
+#else
+    // Removed while still locked: a start-up elsewhere that judged it dead must not see it
+    // unlocked and still named, while it is still in use here.
+    const bool removed = Durable::remove(path);
+    file_.close();
+#endif
     Durable::syncFolder(ProgramFolder::path());
+    return removed;
 }
 
 void PendingReturn::abandon() {
+    // A journal that stays says only "begun": the next start-up drops it.
     remove();
 }
 
@@ -145,6 +202,8 @@ qint64 PendingReturn::completeWith(const QByteArray& rental, qint64 knownCount) 
 
 qint64 PendingReturn::complete(const TNoleggio& rental) {
     const qint64 at = completeWith(rental.toBytes(), -1);
+    // The rental is in the history: a journal that stays is finished again harmlessly, since its
+    // confirmation names the history's count.
     remove();
     return at;
 }
@@ -159,6 +218,8 @@ QStringList PendingReturn::pendingFiles() {
 }
 
 void PendingReturn::recoverAll() {
+    // A card rewrite cut short marks its journal when it is finished.
+    FleetFile::finishInterruptedRewrite();
     for (const QString& path : pendingFiles()) {
         try {
             PendingReturn pending(path);
@@ -170,20 +231,12 @@ void PendingReturn::recoverAll() {
             if (!FileLock::stillAt(pending.file_, path))
                 continue; // finished meanwhile
             const Journal j = parse(pending.file_.readAll());
-            // A journal without its first entry was never followed by the card's rewrite.
-            if (!j.begun) {
-                pending.remove();
-                continue;
-            }
-            bool written = j.written;
-            if (!written) {
-                FleetFile fleet;
-                fleet.openForReading();
-                written = j.position >= 1 && j.position <= fleet.count() &&
-                          fleet.readBytesAt(j.position) == j.after;
-                fleet.close();
-            }
-            if (written) {
+            if (j.foreign)
+                continue; // not ours: left as it is
+            pending.end_ = j.wholeBytes;
+            // Only the journal's own word counts: without its mark the card was never rewritten
+            // (a redo file naming it has been finished above).
+            if (j.written) {
                 if (j.confirmed)
                     pending.completeWith(j.confirmedRental, j.historyCount);
                 else

@@ -14,12 +14,16 @@
 // history:
 //
 //   1. "begin"   position, the card's bytes before and after, and the rental as composed;
-//   2. "written" the card has been rewritten;
+//   2. "written" the card has been rewritten, under the fleet file's lock, before its redo file
+//      goes (the redo file names the journal, and whoever finishes it writes this mark);
 //   3. "confirm" the rental as confirmed and the history's count just before its append.
 //
 // Each entry carries a checksum and is on the disk before the step it announces. The journal is
 // locked while its return runs; at start-up, every journal that nobody holds is finished: the
-// rental goes to the history exactly once when the card was rewritten, and not at all otherwise.
+// rental goes to the history exactly once when the journal says the card was rewritten, and not
+// at all otherwise. The card as it is later is no evidence: another desk may have rented the
+// craft out again. Entries are only written after the last whole one, so a torn entry never
+// hides the ones that follow it.
 class PendingReturn {
 public:
     // Creates the journal and records step 1. Raises FileError.
@@ -34,6 +38,13 @@ public:
     void cardWritten();
     // The card was not rewritten (refused or failed): the journal goes.
     void abandon();
+    // Lets go of the journal without removing it: the next start-up finishes it.
+    void release();
+    // The journal's name in the program folder, for the redo file of the card's rewrite.
+    QString name() const;
+    // Step 2 written by whoever finishes the card's rewrite from its redo file, unless the
+    // journal is gone or marked already. Raises FileError when it cannot be marked.
+    static void markWritten(const QString& path);
     // The confirmation's OK: appends the rental to the history once and removes the journal.
     // Returns the rental's 1-based position in the history. Raises FileError; the journal then
     // stays, and the next start-up completes it.
@@ -42,7 +53,7 @@ public:
     QString path() const { return file_.fileName(); }
 
     // Finishes every journal of the program folder that no running return holds. Failures leave
-    // a journal for the next start.
+    // a journal for the next start; a journal that is not of this program is left untouched.
     static void recoverAll();
     // The journals in the program folder.
     static QStringList pendingFiles();
@@ -56,6 +67,9 @@ public:
         bool confirmed = false;
         qint64 historyCount = 0;
         QByteArray confirmedRental;
+        qsizetype wholeBytes = 0; // up to the end of the last whole entry
+        // Bytes that are no beginning of a journal of this program (not merely cut short).
+        bool foreign = false;
     };
     static Journal parse(const QByteArray& bytes);
     // The bytes of one entry: magic, tag, payload size (decimal, 8), payload, checksum.
@@ -64,8 +78,10 @@ public:
 private:
     explicit PendingReturn(const QString& path);
     void writeEntry(char tag, const QByteArray& payload);
-    void remove();
+    // Removes the journal while still holding its lock; false when it stays.
+    bool remove();
     qint64 completeWith(const QByteArray& rental, qint64 knownCount);
 
     QFile file_;
+    qsizetype end_ = 0; // where the next entry goes
 };

@@ -29,3 +29,13 @@ template <typename Rec> Rec unpackRecord(const char* bytes, std::span<const Fiel
         record.*(f.member) = ShortText::read(bytes + f.offset, f.capacity);
     return record;
 }
+
+// Whether the first `size` bytes of a record (all of it, or the piece an append cut short left)
+// hold length bytes that fit their fields: a file of another layout rarely does.
+template <typename Rec>
+bool fieldsFit(const char* bytes, qsizetype size, std::span<const FieldDef<Rec>> fields) {
+    for (const FieldDef<Rec>& f : fields)
+        if (f.offset<size&& static_cast<unsigned char>(bytes[f.offset])> f.capacity)
+            return false;
+    return true;
+}

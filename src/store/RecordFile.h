@@ -17,14 +17,20 @@
 // A rewrite in place could be cut halfway by a crash or a power cut (the system writes a
 // record that spans two pages in two steps), leaving a card that is half old, half new. So the
 // new record goes first to a small redo file beside the data file (path + ".jrn"), on the disk,
-// then over the old one; the redo file is removed afterwards. Whoever opens the file next
-// finishes a rewrite that the redo file still holds. An append cut short is a trailing piece
-// shorter than a record, which is no record and is written over by the next append.
+// then over the old one; the redo file is removed afterwards. Once the redo file is on the disk
+// the rewrite is decided: a failing write in place is tried again, and what still fails is
+// finished by the next writer, while readers already see the new record. A writer that opens
+// the file finishes a rewrite that the redo file still holds. An append cut short is a trailing
+// piece shorter than a record, which is no record and is written over by the next append; a
+// file that is anything else (a size or a layout of another program) is refused (BadFile).
 class RecordFile {
 public:
     using Lock = FileLock::Mode;
+    // Whether `size` bytes (a whole record, or a trailing piece shorter than one) look like the
+    // record at 1-based `position` of this file.
+    using Check = std::function<bool(const char* bytes, qsizetype size, qint64 position)>;
 
-    RecordFile(const QString& path, int recordSize);
+    RecordFile(const QString& path, int recordSize, Check check = {});
     ~RecordFile();
     RecordFile(const RecordFile&) = delete;
     RecordFile& operator=(const RecordFile&) = delete;
@@ -32,16 +38,23 @@ public:
     // Opens the file for reading and writing and takes its lock; only a missing file is
     // created (empty). A file that exists but cannot be opened is a failure and is never
     // replaced. Raises ArchiveBusy when another workstation keeps the lock.
+    // A shared opening reads only, so browsing works in a read-only folder.
     void openOrCreate(Lock lock);
     // Finishes a rewrite cut short, when the file exists (start-up). Raises FileError.
     static void finishInterruptedRewrite(const QString& path, int recordSize);
     // Records in the file; a trailing piece shorter than a record is no record.
     qint64 count() const;
     QByteArray readAt(qint64 position);
-    void rewriteAt(qint64 position, const QByteArray& record);
+    // `owner`, when given, is a journal of the same folder that waits for this rewrite: the redo
+    // file names it, and `written` runs once the record is in place, before the redo file
+    // goes. A failing `written` leaves the redo file, and whoever finishes it marks the journal.
+    void rewriteAt(qint64 position, const QByteArray& record, const QString& owner = QString(),
+                   const std::function<void()>& written = {});
     // Rewrites the record only when it still holds `shown`, the bytes read when it was put on
     // the screen; raises CardChanged otherwise and writes nothing.
     void rewriteIfUnchanged(qint64 position, const QByteArray& shown, const QByteArray& record);
+    // The whole records, read at once: the lock need not be held while they are looked at.
+    QByteArray readAll();
     // Writes after the last whole record (over any stray trailing piece); returns the new
     // record's position.
     qint64 append(const QByteArray& record);
@@ -60,12 +73,30 @@ private:
     void requireOpen() const;
     void requireWritable() const;
     void writeAt(qint64 offset, const QByteArray& record);
+    // writeAt, tried a second time when the first fails (a network share's blip).
+    bool writeAtTwice(qint64 offset, const QByteArray& record);
     QString redoPath() const { return path() + QStringLiteral(".jrn"); }
-    void writeRedo(qint64 position, const QByteArray& record);
+    void writeRedo(qint64 position, const QByteArray& record, const QString& owner);
+    bool redoIsWhole() const;
+    struct Redo {
+        bool whole = false;
+        qint64 position = 0;
+        QByteArray record;
+        QString owner;
+    };
+    // The redo file's content; a piece of one that was cut short is no redo. Raises BadFile.
+    Redo readRedo() const;
     // Under the exclusive lock: replays the redo file's record when it is whole, then drops it.
     void replayRedo();
+    // Refuses a file that is not of this program before anything reads or writes it.
+    void checkShape();
+    qint64 wholeBytes() const;
 
     QFile file_;
     int recordSize_;
+    Check check_;
     Lock lock_ = Lock::Shared;
+    // A reader's view of a decided rewrite that no writer has finished yet.
+    qint64 overlayAt_ = 0;
+    QByteArray overlay_;
 };

@@ -21,3 +21,16 @@ class CardChanged : public FileError {
 public:
     using FileError::FileError;
 };
+
+// A data file, a redo file or a journal that is not what this program writes (another layout, a
+// size that no interrupted append explains, damaged bytes): it is left as it is and nothing is
+// written. fileName() names it for the message.
+class BadFile : public FileError {
+public:
+    explicit BadFile(const QString& path)
+        : FileError(QStringLiteral("not a file of this program: %1").arg(path)), path_(path) {}
+    QString fileName() const { return path_.section(QLatin1Char('/'), -1); }
+
+private:
+    QString path_;
+};

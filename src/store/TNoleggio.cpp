@@ -28,3 +28,7 @@ QByteArray TNoleggio::toBytes() const {
 TNoleggio TNoleggio::fromBytes(const char* bytes) {
     return unpackRecord<TNoleggio>(bytes, kFields);
 }
+
+bool TNoleggio::plausible(const char* bytes, qsizetype size, qint64) {
+    return fieldsFit<TNoleggio>(bytes, size, fields());
+}

@@ -23,6 +23,8 @@ struct TNoleggio {
     QString OraRic;
 
     static std::span<const FieldDef<TNoleggio>> fields();
+    // Whether `size` bytes look like a record, or like the start of one.
+    static bool plausible(const char* bytes, qsizetype size, qint64 position);
     QByteArray toBytes() const;
     static TNoleggio fromBytes(const char* bytes);
     static TNoleggio fromBytes(const QByteArray& bytes) { return fromBytes(bytes.constData()); }

@@ -1,5 +1,7 @@
 #include "store/TScheda.h"
 
+#include <algorithm>
+
 namespace {
 using F = FieldDef<TScheda>;
 constexpr F kFields[] = {
@@ -61,4 +63,21 @@ TScheda TScheda::fromBytes(const char* bytes) {
 
 QString TScheda::numberFor(qint64 position) {
     return (QStringLiteral("00000") + QString::number(position)).right(5);
+}
+
+bool TScheda::plausible(const char* bytes, qsizetype size, qint64 position) {
+    if (!fieldsFit<TScheda>(bytes, size, kFields))
+        return false;
+    const QByteArray number = QByteArray(bytes, std::min<qsizetype>(size, 6));
+    if (size < kSize) // only the program's own append leaves a piece: it begins with the number
+        return (QByteArray(1, '\x05') + numberFor(position).toLatin1()).startsWith(number);
+    // A whole card carries its number, or none in files written before numbering.
+    if (number.at(0) == 0)
+        return true;
+    if (number.at(0) != 5)
+        return false;
+    for (const char c : number.mid(1))
+        if (c < '0' || c > '9')
+            return false;
+    return true;
 }

@@ -29,6 +29,9 @@ struct TScheda {
     QString Desc01, Desc02, Desc03;
 
     static std::span<const FieldDef<TScheda>> fields();
+    // Whether `size` bytes look like the card at `position`, or like the start of it that an
+    // append cut short left.
+    static bool plausible(const char* bytes, qsizetype size, qint64 position);
     // The definition of the field a member carries.
     static const FieldDef<TScheda>& field(QString TScheda::*member);
     QByteArray toBytes() const;

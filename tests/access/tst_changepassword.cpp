@@ -5,12 +5,16 @@
 #include "access/TfrmCambiaPassword.h"
 #include "app/Messages.h"
 #include "app/TfrmAvvio.h"
+#include "store/Durable.h"
 #include "store/IniFile.h"
 
 #include <QFrame>
 #include <QLabel>
+#include <QSemaphore>
+#include <QThread>
 
 #include <memory>
+#include <thread>
 
 #ifndef Q_OS_WIN
 #include <csignal>
@@ -67,6 +71,7 @@ private slots:
     void storeErrors_data();
     void storeErrors();
     void missingStoreNeverMatches();
+    void aChangeMadeMeanwhileElsewhereIsNotOverwritten();
     void passwordsTheStoreCannotHold_data();
     void passwordsTheStoreCannotHold();
     void longestStorablePassword();
@@ -393,6 +398,29 @@ void TestChangePassword::tabOrderAndEnterOnButtons() {
     QTest::keyClick(button(frmCambiaPassword, "cmdEsci"), Qt::Key_Return);
     QVERIFY(!frmCambiaPassword->isVisible());
     QVERIFY(frmPassword->isVisible());
+}
+
+// Another desk stores its new password while this desk, its old password already checked, waits
+// for the store's lock: this desk's change is refused, and the other one stays.
+void TestChangePassword::aChangeMadeMeanwhileElsewhereIsNotOverwritten() {
+    fill(QStringLiteral("ormeggiodiprua"), QStringLiteral("Libeccio"), QStringLiteral("Libeccio"));
+    QSemaphore otherHoldsTheLock;
+    const QThread* ui = QThread::currentThread();
+    Durable::setFaultForTest([&](Durable::Step step, const QString&) {
+        if (step == Durable::Step::Write && QThread::currentThread() != ui) {
+            otherHoldsTheLock.release();
+            QThread::msleep(400);
+        }
+        return false;
+    });
+    std::thread other([] { PasswordStore::store(QStringLiteral("Scirocco")); });
+    otherHoldsTheLock.acquire();
+    QTest::mouseClick(cmdOK(), Qt::LeftButton);
+    other.join();
+    Durable::setFaultForTest(nullptr);
+    QCOMPARE(Msg::Test::last().text, kOldWrong);
+    QCOMPARE(IniFile::read(fx->storePath(), QStringLiteral("Accesso"), QStringLiteral("Valore")),
+             Crypt::Scramble(QStringLiteral("SCIROCCO")));
 }
 
 QTEST_MAIN(TestChangePassword)

@@ -27,28 +27,9 @@ for f in /usr/lib/*/libQt6Core.so.6; do
     [ -s "$f" ] && fail "the system's Qt is still visible at $f"
 done
 
-# Outside the folder the program may take only the base system that the folder leaves to the
-# machine (cmake/dist-base-system.txt) and what those libraries need in turn.
-base_re=$(grep -v -e '^#' -e '^$' "$(dirname "$0")/../../cmake/dist-base-system.txt" | paste -sd'|')
-declare -A allowed=()
-# $1: what was checked; stdin: paths of libraries it took from outside the folder.
-check_outside() {
-    local what=$1 path name dep bad=""
-    local -a paths=()
-    mapfile -t paths
-    for path in "${paths[@]}"; do
-        name=${path##*/}
-        [[ $name =~ $base_re ]] && [ -z "${allowed[$name]:-}" ] || continue
-        allowed[$name]=1
-        for dep in $(ldd "$path" | awk '$2 == "=>" { print $3 } $2 != "=>" { print $1 }'); do
-            allowed[${dep##*/}]=1
-        done
-    done
-    for path in "${paths[@]}"; do
-        [ -n "${allowed[${path##*/}]:-}" ] || bad+=$'\n'"  $path"
-    done
-    [ -z "$bad" ] || fail "$what takes from outside the folder:$bad"
-}
+# shellcheck source=loader_checks.sh
+source "$(dirname "$0")/loader_checks.sh"
+
 # $1: the file; the rest: the ldd command.
 check_ldd() {
     local file=$1 listing
@@ -77,7 +58,7 @@ run() {
     rm -f "$folder/Vuvedi_Duvav.pro"
     local code=0
     (cd / && env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" \
-        QT_QPA_PLATFORM="$platform" LD_DEBUG=libs LD_DEBUG_OUTPUT="$work/ld-$platform" "$@" \
+        QT_QPA_PLATFORM="$platform" LD_DEBUG=files LD_DEBUG_OUTPUT="$work/ld-$platform" "$@" \
         timeout 60 "$folder/onderia" --smoke-test) >"$work/out-$platform" 2>&1 || code=$?
     sed "s/^/[$platform] /" "$work/out-$platform"
     [ "$code" -eq 0 ] || fail "the program on $platform ended with $code"
@@ -88,11 +69,14 @@ run() {
         grep -qxF "smoke: $line" "$work/out-$platform" || fail "no \"$line\" on $platform"
     done
     grep -q "PROVA-01" "$folder/Vuvedi_Duvav.pro" || fail "the saved card is not in the file"
-    # What the program actually loaded, plugins included.
+    # What the program actually loaded, plugins included, and who loaded each.
     local loaded
     loaded=$(cat "$work/ld-$platform".* | sed -n 's/.*calling init: //p' | sort -u)
     grep -q "^$folder/plugins/platforms/" <<<"$loaded" || fail "no platform plugin from the folder"
-    check_outside "the program on $platform" < <(grep -v "^$folder/" <<<"$loaded")
+    cat "$work/ld-$platform".* |
+        sed -n 's/.*file=\([^ ]*\) \[[0-9]*\];  \(needed by\|dynamically loaded by\) \([^ ]*\) .*/\1 \3/p' |
+        sort -u >"$work/loads-$platform"
+    check_loaded "the program on $platform" "$work/loads-$platform" < <(grep -v "^$folder/" <<<"$loaded")
 }
 
 run offscreen

@@ -22,11 +22,16 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QStringListModel>
 #include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 using FleetLists::Test::handOvers;
 
@@ -71,6 +76,8 @@ private slots:
     void order_data();
     void order();
     void screensAndFilters();
+    void listInCodeOrderWhateverTheFileOrder();
+    void sortAgreesWithPlainComparison();
     void findInList_data();
     void findInList();
     void findOnEmptyListAndRememberedText();
@@ -225,6 +232,72 @@ void TestLists::screensAndFilters() {
     QTest::mouseClick(cases[0].screen->panContainer->btnChiudi, Qt::LeftButton);
     QVERIFY(!cases[0].screen->isVisible());
     QVERIFY(rowsOf(cases[0].screen.get()).isEmpty());
+}
+
+// Codes entered over the seasons: in no order, mixed case, shared prefixes, accents. The list
+// shows them by code, a-z as A-Z and nothing else folded; rows equal but for a-z keep file order.
+void TestLists::listInCodeOrderWhateverTheFileOrder() {
+    QList<TScheda> cards;
+    for (const char* code : {"KY-03", "k-01", "C-07", "È-1", "K-01", "ca-10", "J-02", "e-1", "CA-1",
+                             "è-1", "K_1", "Ka-1", "9-Z", "Z-9"})
+        cards.append(
+            fleetCard(QString::fromUtf8(code), QStringLiteral("Kayak"), QStringLiteral("15")));
+    writeFleet(cards);
+    auto screen = shown<TfrmRiepChiaviRitiro>();
+    QStringList codes;
+    for (const QString& row : rowsOf(screen.get()))
+        codes << row.mid(5, 20).trimmed();
+    QCOMPARE(codes, QString::fromUtf8("9-Z C-07 CA-1 ca-10 e-1 J-02 k-01 K-01 Ka-1 KY-03 K_1 Z-9 "
+                                      "È-1 è-1")
+                        .split(QLatin1Char(' ')));
+}
+
+// The sort against the plain reading of the order (each row folded a-z to A-Z, then compared
+// character by character, a prefix first; equal rows in their original order) on many rows in
+// no order: shared beginnings of any length, rows ending early, rows alike far into their text,
+// case-only twins, accents, and characters that Windows-1252 puts above 0x7F but Unicode far
+// above 0xFF (the euro sign).
+void TestLists::sortAgreesWithPlainComparison() {
+    QStringList pieces;
+    for (const char* piece :
+         {"K", "k", "KY", "Ky", "ka", "-", "_", "0", "9", "È", "è", "é", "e", "E", "ÿ", "€", " ",
+          "Kayak biposto con pagaie di riserva e sacca stagna",
+          "KAYAK BIPOSTO CON PAGAIE DI RISERVA E SACCA STAGNA"})
+        pieces << QString::fromUtf8(piece);
+    pieces << QString(QChar(0)); // a stray control character inside a field
+    // Beginnings shared by all rows: the usual one and a longer one; and lists whose first and
+    // last rows share more than the others do.
+    for (const QString& beginning : {QStringLiteral("Cod. "), QStringLiteral("Cod. KY-0000000")}) {
+        for (bool alikeEnds : {false, true}) {
+            QRandomGenerator random(7);
+            QStringList rows;
+            for (int i = 0; i < 3000; ++i) {
+                QString row = beginning;
+                const int length = random.bounded(12);
+                for (int k = 0; k < length; ++k)
+                    row += pieces.at(random.bounded(int(pieces.size())));
+                rows << row;
+            }
+            if (alikeEnds) {
+                rows.prepend(beginning + QStringLiteral("KY-9"));
+                rows.append(beginning + QStringLiteral("KY-1"));
+            }
+            std::vector<std::pair<std::u16string, QString>> plain;
+            for (const QString& row : rows) {
+                std::u16string folded;
+                for (QChar c : row)
+                    folded += c >= u'a' && c <= u'z' ? char16_t(c.unicode() - 32) : c.unicode();
+                plain.emplace_back(folded, row);
+            }
+            std::stable_sort(plain.begin(), plain.end(),
+                             [](const auto& a, const auto& b) { return a.first < b.first; });
+            QStringList expected;
+            for (const auto& p : plain)
+                expected << p.second;
+            FleetRows::sort(rows);
+            QCOMPARE(rows, expected);
+        }
+    }
 }
 
 void TestLists::findInList_data() {

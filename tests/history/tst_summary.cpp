@@ -118,6 +118,33 @@ private slots:
         QCOMPARE(m->text(2, 1), QStringLiteral("PD-11"));
     }
 
+    // A season as the desk leaves it: rentals in no date order, types typed in any case, sharing
+    // beginnings, with accents. Types in collation order, case aside but accents not; rows of
+    // types equal but for case keep file order, which their numbers show.
+    void sortOrderOfAnySeason() {
+        TestSandbox box;
+        const char* types[][2] = {{"Pedalò", "14/08/2025"},       {"canoa biposto", "03/08/2025"},
+                                  {"KAYAK", "29/08/2025"},        {"Canoa", "12/07/2025"},
+                                  {"Canoa", "01/08/2025"},        {"pedalo", "22/08/2025"},
+                                  {"Can", "09/08/2025"},          {"kayak", "17/08/2025"},
+                                  {"CANOA", "05/08/2025"},        {"PEDALÒ", "11/08/2025"},
+                                  {"SUP", "02/08/2025"},          {"Moto d'acqua", "30/08/2025"},
+                                  {"moto-d'acqua", "04/08/2025"}, {"canoa", "07/08/2025"}};
+        QList<TNoleggio> rentals;
+        for (const auto& t : types)
+            rentals.append(rental(QStringLiteral("MZ-%1").arg(rentals.size()),
+                                  QString::fromUtf8(t[0]), QString::fromUtf8(t[1])));
+        HistoryFixtures::write(rentals);
+        TfrmRiepilogo screen(nullptr);
+        screen.load(QStringLiteral("01/08/2025"), QStringLiteral("31/08/2025"));
+        QStringList got;
+        for (const QString& row : rows(screen))
+            got << row.section(QLatin1Char('|'), 0, 1);
+        QCOMPARE(got, (QStringList{"6|Can", "4|Canoa", "8|CANOA", "13|canoa", "2|canoa biposto",
+                                   "3|KAYAK", "7|kayak", "11|Moto d'acqua", "12|moto-d'acqua",
+                                   "5|pedalo", "1|Pedalò", "9|PEDALÒ", "10|SUP"}));
+    }
+
     // A record whose pick-up date is not a date lies in no period: loading goes on past it and
     // the rows are sorted as usual.
     void damagedPickUpDateIsSkipped() {

@@ -11,6 +11,7 @@
 #include "rentals/TfrmRiconsegne.h"
 #include "rentals/TfrmRiepilogo_Operazione.h"
 #include "rentals/TfrmRitiri.h"
+#include "store/FileLock.h"
 #include "store/FleetFile.h"
 #include "store/HistoryFile.h"
 #include "store/PendingReturn.h"
@@ -19,12 +20,16 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -498,9 +503,7 @@ private slots:
         // One failure, one message: the return screen's.
         QCOMPARE(Msg::Test::shown().size(), 1);
         QCOMPARE(Msg::Test::last().icon, Msg::Icon::Warning);
-        QCOMPARE(Msg::Test::last().text,
-                 QStringLiteral("Attenzione: la scheda del mezzo è stata aggiornata, ma il "
-                                "noleggio non è stato registrato nello storico dei noleggi."));
+        QCOMPARE(Msg::Test::last().text, kRentalLater);
         QCOMPARE(cardAt(1).Stato, QStringLiteral("Disponibile"));
         QVERIFY(frmAvvio->isVisible());
 
@@ -511,6 +514,48 @@ private slots:
         PendingReturn::recoverAll();
         QCOMPARE(history().size(), 1);
         QCOMPARE(history().at(0).PersonaRic, QStringLiteral("B"));
+        QVERIFY(PendingReturn::pendingFiles().isEmpty());
+    }
+
+    // Another desk's history summary holds the history at the confirmation's OK: the desk is
+    // told the archive is busy, and OK pressed again records the rental with the date edited.
+    void aBusyHistoryAtTheConfirmationCanBeConfirmedAgain() {
+        TScheda out = craft("P-1");
+        out.Stato = QStringLiteral("Ritirato da A in data 05/07/2025 alle ore 14:07");
+        out.PersonaRit = QStringLiteral("A");
+        writeFleet({out});
+        FileLock::setWaitForTest(100);
+        auto held = std::make_unique<QFile>(HistoryFile::path());
+        QVERIFY(held->open(QIODevice::ReadWrite));
+        FileLock::acquire(*held, FileLock::Mode::Exclusive);
+        frmRiconsegne->showScreen();
+        frmRiconsegne->putCard(cardAt(1), 1);
+        edit(frmRiconsegne, "txtPersonaRic")->setText(QStringLiteral("B"));
+        bool keptOpen = false;
+        QString said;
+        std::function<void()> confirm = [&] {
+            auto* dialog =
+                qobject_cast<TfrmRiepilogo_Operazione*>(QApplication::activeModalWidget());
+            if (!dialog) {
+                QTimer::singleShot(0, confirm);
+                return;
+            }
+            edit(dialog, "txtDataRic")->setText(QStringLiteral("06/07/2025"));
+            control<QPushButton>(dialog, "btnOK")->click();
+            keptOpen = dialog->isVisible() &&
+                       edit(dialog, "txtDataRic")->text() == QStringLiteral("06/07/2025");
+            said = Msg::Test::last().text;
+            held.reset(); // the summary is done
+            control<QPushButton>(dialog, "btnOK")->click();
+        };
+        QTimer::singleShot(0, confirm);
+        control<QPushButton>(frmRiconsegne, "btnApplica")->click();
+        QVERIFY(keptOpen);
+        QCOMPARE(said, kArchiveBusy);
+        QCOMPARE(Msg::Test::last().text,
+                 QStringLiteral("La riconsegna del mezzo è stata registrata con successo."));
+        QCOMPARE(history().size(), 1);
+        QCOMPARE(history().at(0).DataRic, QStringLiteral("06/07/2025"));
         QVERIFY(PendingReturn::pendingFiles().isEmpty());
     }
 

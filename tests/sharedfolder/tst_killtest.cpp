@@ -1,4 +1,5 @@
-// A workstation killed at random moments while it saves cards, records pick-ups and returns:
+// A workstation killed at random moments while it saves cards, records pick-ups and returns,
+// with or without another desk acting before the restart:
 // after every restart each file still decodes, no card is torn, and card and history agree.
 #include "FleetFixtures.h"
 #include "TestSupport.h"
@@ -72,6 +73,40 @@ class TestKill : public QObject {
         QVERIFY(PendingReturn::pendingFiles().isEmpty());
     }
 
+    static QString deskProgram() {
+        return QDir(QCoreApplication::applicationDirPath())
+            .filePath(QStringLiteral("onderia_worker_desk"));
+    }
+
+    static quint32 seedFromEnvironment() {
+        return qEnvironmentVariableIsSet("ONDERIA_KILL_SEED")
+                   ? qEnvironmentVariable("ONDERIA_KILL_SEED").toUInt()
+                   : QRandomGenerator::global()->generate();
+    }
+
+    static int killsFromEnvironment(int otherwise) {
+        return qEnvironmentVariableIntValue("ONDERIA_KILLS") > 0
+                   ? qEnvironmentVariableIntValue("ONDERIA_KILLS")
+                   : otherwise;
+    }
+
+    static TScheda cardAt(qint64 position) {
+        FleetFile fleet;
+        fleet.openForReading();
+        return fleet.readAt(position);
+    }
+
+    static int inHistory(const QString& pickedUpBy) {
+        int n = 0;
+        HistoryFile history;
+        history.openForReading();
+        history.scan([&](qint64, const TNoleggio& r) {
+            n += r.PersonaRit == pickedUpBy;
+            return true;
+        });
+        return n;
+    }
+
 private slots:
     void killedAtRandomMomentsLosesNothing() {
         TestSandbox box;
@@ -121,6 +156,79 @@ private slots:
         qInfo("%d kills: %lld cards, %lld rentals in the history, %d returns finished at restart",
               kills, static_cast<long long>(QFileInfo(FleetFile::path()).size() / TScheda::kSize),
               static_cast<long long>(history.count()), journalsFound);
+        QVERIFY(history.count() > 0);
+    }
+
+    // A desk is killed while it rents one craft out and back; before the restart another desk,
+    // one that was running all along and so runs no start-up recovery, picks the craft up,
+    // returns it or saves a note on it. The restart still leaves card and history agreeing,
+    // and the rental the killed desk left is in the history exactly once when its craft is back.
+    void aSecondDeskActingBeforeTheRestartLosesNothing() {
+        TestSandbox box;
+        const quint32 seed = seedFromEnvironment();
+        const int kills = killsFromEnvironment(40);
+        qInfo("second desk seed: %u (ONDERIA_KILL_SEED=%u repeats it)", seed, seed);
+        QRandomGenerator random(seed);
+        writeFleet(
+            {fleetCard(QStringLiteral("K-1"), QStringLiteral("Kayak"), QStringLiteral("10 €"))});
+
+        int journalsFound = 0, seenBack = 0, pickUps = 0, returns = 0, notes = 0;
+        for (int k = 0; k < kills; ++k) {
+            QProcess desk;
+            desk.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            desk.start(deskProgram(), {QStringLiteral("turns"), box.folder(), QStringLiteral("1")});
+            QVERIFY(desk.waitForStarted());
+            while (!desk.canReadLine())
+                QVERIFY2(desk.waitForReadyRead(60000), "the desk did not start");
+            QCOMPARE(desk.readLine().trimmed(), QByteArray("ready"));
+            QThread::msleep(random.bounded(120));
+            ::kill(static_cast<pid_t>(desk.processId()), SIGKILL);
+            QVERIFY(desk.waitForFinished(30000));
+            QVERIFY2(desk.exitStatus() == QProcess::CrashExit,
+                     "the desk stopped by itself: an action was not reported a success");
+
+            // The craft as every desk reads it now, and the rental the killed desk left.
+            const TScheda seen = cardAt(1);
+            const bool back = seen.Stato == QStringLiteral("Disponibile");
+            seenBack += back;
+            const bool note = random.bounded(3) == 0;
+            const QString name = note ? QStringLiteral("note") : QStringLiteral("Q%1").arg(k);
+            notes += note;
+            pickUps += !note && back;
+            returns += !note && !back;
+
+            QProcess second;
+            second.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            second.start(deskProgram(),
+                         {QStringLiteral("next"), box.folder(), QStringLiteral("1"), name});
+            QVERIFY(second.waitForFinished(60000));
+            QVERIFY2(second.exitStatus() == QProcess::NormalExit && second.exitCode() == 0,
+                     "the second desk's action was not reported a success");
+
+            // The restart, as start-up runs it.
+            journalsFound += PendingReturn::pendingFiles().size();
+            FleetFile::finishInterruptedRewrite();
+            PendingReturn::recoverAll();
+            checkAgreement();
+            if (!seen.PersonaRit.isEmpty()) {
+                const int expected = back || !note ? 1 : 0;
+                QVERIFY2(inHistory(seen.PersonaRit) == expected,
+                         qPrintable(QStringLiteral("rental of %1 in the history %2 times, not %3")
+                                        .arg(seen.PersonaRit)
+                                        .arg(inHistory(seen.PersonaRit))
+                                        .arg(expected)));
+            }
+            if (QTest::currentTestFailed()) {
+                qWarning("after kill %d of seed %u", k + 1, seed);
+                return;
+            }
+        }
+        HistoryFile history;
+        history.openForReading();
+        qInfo("%d kills, craft back at %d of them; then %d pick-ups, %d returns, %d notes on "
+              "the second desk; %lld rentals in the history, %d journals found at restart",
+              kills, seenBack, pickUps, returns, notes, static_cast<long long>(history.count()),
+              journalsFound);
         QVERIFY(history.count() > 0);
     }
 };

@@ -5,8 +5,10 @@
 #include "FleetFixtures.h"
 #include "TestSupport.h"
 
+#include "access/Crypt.h"
 #include "access/PasswordStore.h"
 #include "access/TfrmCambiaPassword.h"
+#include "app/ArchiveWait.h"
 #include "app/Errors.h"
 #include "app/Screens.h"
 #include "output/SpreadsheetWriter.h"
@@ -16,7 +18,9 @@
 #include "store/PendingReturn.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QDir>
+#include <QLabel>
 #include <QProcess>
 #include <QSet>
 #include <QTest>
@@ -252,6 +256,82 @@ private slots:
             QCOMPARE(Desk::saveNewCard(QStringLiteral("K-2")), Desk::kInserted);
             QCOMPARE(cardAt(2).Scheda, QStringLiteral("00002"));
         }
+    }
+
+    // The other workstation lets go within the wait: meanwhile the wait cursor (and, where the
+    // screen has a status line, a word on what it waits for) shows that the program is alive;
+    // then the action completes as if nothing had happened, with no warning.
+    void aLockFreedWithinTheWaitShowsTheWaitThenCompletes_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("new card") << "new"
+                                  << "Vuvedi_Duvav.pro" << Desk::kInserted;
+        QTest::newRow("pick-up") << "pickup"
+                                 << "Vuvedi_Duvav.pro" << Desk::kPickedUp;
+        QTest::newRow("password (no status line)")
+            << "password"
+            << "unins000.dll" << TfrmCambiaPassword::kChanged;
+    }
+    void aLockFreedWithinTheWaitShowsTheWaitThenCompletes() {
+        QFETCH(QString, action);
+        QFETCH(QString, file);
+        QFETCH(QString, said);
+        writeFleet(
+            {fleetCard(QStringLiteral("K-1"), QStringLiteral("Kayak"), QStringLiteral("10"))});
+        PasswordStore::store(QStringLiteral("vecchia"));
+        QWidget* screen = action == QStringLiteral("pickup") ? static_cast<QWidget*>(frmRitiri)
+                          : action == QStringLiteral("password")
+                              ? static_cast<QWidget*>(frmCambiaPassword)
+                              : static_cast<QWidget*>(frmSchedario_Chiavi);
+        if (action == QStringLiteral("new")) {
+            frmSchedario_Chiavi->showScreen();
+        } else if (action == QStringLiteral("pickup")) {
+            frmRitiri->showScreen();
+            frmRitiri->putCard(cardAt(1), 1, box->readBytes(QStringLiteral("Vuvedi_Duvav.pro")));
+            Desk::edit(frmRitiri, "txtPersonaRit")->setText(QStringLiteral("Cliente"));
+        }
+        auto* status = screen->findChild<QLabel*>(QStringLiteral("panInfo"));
+        const QString statusBefore = status ? status->text() : QString();
+        FileLock::setWaitForTest(0); // the program's own wait
+        ArchiveWait::install();
+
+        // Seen while the program waits: the timer fires while the wait keeps painting.
+        auto desk =
+            startDesk(box->folder(), {QStringLiteral("hold"), file, QStringLiteral("1500")});
+        QVERIFY(waitReady(*desk));
+        bool sawWaitCursor = false;
+        QString statusSeen;
+        QTimer::singleShot(700, [&] {
+            sawWaitCursor = QApplication::overrideCursor() &&
+                            QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            statusSeen = status ? status->text() : QString();
+        });
+        Msg::Test::clear();
+        if (action == QStringLiteral("new"))
+            Desk::saveNewCard(QStringLiteral("K-2"));
+        else if (action == QStringLiteral("pickup"))
+            frmRitiri->btnApplicaClick();
+        else
+            changePassword(QStringLiteral("vecchia"), QStringLiteral("nuova"));
+        ArchiveWait::uninstall();
+        desk->waitForFinished(); // it let go of the lock by ending
+        QCOMPARE(desk->exitCode(), 0);
+
+        QVERIFY(sawWaitCursor);
+        if (status) {
+            QCOMPARE(statusSeen, ArchiveWait::kWaiting);
+            QCOMPARE(status->text(), statusBefore);
+        }
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+        QCOMPARE(Msg::Test::shown().size(), 1);
+        QCOMPARE(Msg::Test::last().text, said);
+        if (action == QStringLiteral("new"))
+            QCOMPARE(cardAt(2).Codice, QStringLiteral("K-2"));
+        else if (action == QStringLiteral("pickup"))
+            QVERIFY(cardAt(1).Stato.startsWith(QStringLiteral("Ritirato da Cliente in data ")));
+        else
+            QCOMPARE(PasswordStore::readStored(), Crypt::Normalize(QStringLiteral("nuova")));
     }
 
     // A power cut cannot be staged: the seam shows the data reach the disk before the message.

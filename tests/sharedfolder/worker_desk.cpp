@@ -4,6 +4,11 @@
 //   onderia_worker_desk pickup FOLDER POS NAME   one pick-up through the pick-up screen
 //   onderia_worker_desk hold FOLDER FILE MS      holds FILE's exclusive lock for MS ms
 //   onderia_worker_desk rentals FOLDER SEED      saves, pick-ups and returns until killed
+//   onderia_worker_desk turns FOLDER POS         picks up and returns one craft until killed
+//   onderia_worker_desk next FOLDER POS NAME     picks up the craft if it is in, returns it if
+//                                                it is out, or (NAME "note") saves a note on
+//                                                it; without the start-up's recovery, as a
+//                                                desk that was running all along
 //
 // Prints "ready" once it works; exits 0 when every action was reported a success.
 #include "DeskActions.h"
@@ -75,6 +80,44 @@ int rentalsUntilKilled(quint32 seed) {
     }
 }
 
+// The same craft rented out and back again, so that a kill lands inside a return often.
+int turnsUntilKilled(qint64 at) {
+    const QString me = QString::number(QCoreApplication::applicationPid());
+    ready();
+    for (int n = 0;; ++n) {
+        FleetFile file;
+        file.openForReading();
+        const bool in = file.readAt(at).Stato == QStringLiteral("Disponibile");
+        file.close();
+        const QString name = (in ? QStringLiteral("P") : QStringLiteral("R")) + me +
+                             QLatin1Char('_') + QString::number(n);
+        const QString said = Desk::rent(in ? static_cast<TfrmOperazione*>(frmRitiri)
+                                           : static_cast<TfrmOperazione*>(frmRiconsegne),
+                                        at, name);
+        if (said != (in ? Desk::kPickedUp : Desk::kReturned))
+            return fail(name + QStringLiteral(": ") + said);
+    }
+}
+
+int next(qint64 at, const QString& name) {
+    ready();
+    FleetFile file;
+    file.openForReading();
+    const TScheda card = file.readAt(at);
+    file.close();
+    if (name == QStringLiteral("note")) {
+        frmSchedario_Chiavi->putCard(card, at);
+        Desk::edit(frmSchedario_Chiavi, "txtNote")->setText(QStringLiteral("Nota dopo"));
+        frmSchedario_Chiavi->cmdSalvaClick();
+        return Desk::lastMessage() == Desk::kSaved ? 0 : fail(Desk::lastMessage());
+    }
+    const bool in = card.Stato == QStringLiteral("Disponibile");
+    const QString said = Desk::rent(in ? static_cast<TfrmOperazione*>(frmRitiri)
+                                       : static_cast<TfrmOperazione*>(frmRiconsegne),
+                                    at, name);
+    return said == (in ? Desk::kPickedUp : Desk::kReturned) ? 0 : fail(said);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -82,7 +125,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 3)
-        return fail(QStringLiteral("usage: save|pickup|hold|rentals FOLDER ..."));
+        return fail(QStringLiteral("usage: save|pickup|hold|rentals|turns|next FOLDER ..."));
     const QString mode = args.at(1);
     ProgramFolder::setOverride(args.at(2));
 
@@ -100,9 +143,11 @@ int main(int argc, char** argv) {
     FileDialogs::Test::record(true);
     TMisc::recordForTest(true);
     DateSettings::apply();
-    // As the program does at start-up.
-    FleetFile::finishInterruptedRewrite();
-    PendingReturn::recoverAll();
+    // As the program does at start-up; a desk that was running all along skips it.
+    if (mode != QStringLiteral("next")) {
+        FleetFile::finishInterruptedRewrite();
+        PendingReturn::recoverAll();
+    }
     Screens::createAll();
 
     if (mode == QStringLiteral("save") && args.size() == 4) {
@@ -124,5 +169,9 @@ int main(int argc, char** argv) {
     }
     if (mode == QStringLiteral("rentals") && args.size() == 4)
         return rentalsUntilKilled(args.at(3).toUInt());
+    if (mode == QStringLiteral("turns") && args.size() == 4)
+        return turnsUntilKilled(args.at(3).toLongLong());
+    if (mode == QStringLiteral("next") && args.size() == 5)
+        return next(args.at(3).toLongLong(), args.at(4));
     return fail(QStringLiteral("unknown mode ") + mode);
 }

@@ -4,6 +4,7 @@
 #include "store/StoreSupport.h"
 
 #include "store/Durable.h"
+#include "store/FileLock.h"
 #include "store/FleetFile.h"
 #include "store/HistoryFile.h"
 #include "store/PendingReturn.h"
@@ -68,13 +69,28 @@ TNoleggio rental(const QString& returnedBy) {
     return r;
 }
 
+// The program stopping: no failure the storage library could handle.
+struct Crash {};
+
 // Stops the write in progress right after the sync of a file whose name ends so, as a crash
 // there would.
 void crashAfterSyncOf(const QString& ending) {
     Durable::setObserverForTest([=](const QString& path) {
         if (path.endsWith(ending))
-            throw FileError(QStringLiteral("crash"));
+            throw Crash{};
     });
+}
+
+// Makes the storage library's k-th write, sync, rename or remove fail once (k from 1); counts
+// the steps taken in `steps`.
+void failStep(int k, int* steps) {
+    *steps = 0;
+    Durable::setFaultForTest([=](Durable::Step, const QString&) { return ++*steps == k; });
+}
+
+QByteArray journalBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace
@@ -105,7 +121,7 @@ private slots:
         {
             FleetFile f;
             f.openForWriting();
-            QVERIFY_THROWS_EXCEPTION(FileError, f.rewriteAt(2, back));
+            QVERIFY_THROWS_EXCEPTION(Crash, f.rewriteAt(2, back));
         }
         Durable::setObserverForTest(nullptr);
         const QString redo = FleetFile::path() + QStringLiteral(".jrn");
@@ -134,7 +150,7 @@ private slots:
         {
             FleetFile f;
             f.openForWriting();
-            QVERIFY_THROWS_EXCEPTION(FileError, f.rewriteAt(1, back));
+            QVERIFY_THROWS_EXCEPTION(Crash, f.rewriteAt(1, back));
         }
         Durable::setObserverForTest(nullptr);
         FleetFile f;
@@ -172,10 +188,12 @@ private slots:
             } else if (stop != QStringLiteral("begun")) {
                 FleetFile f;
                 f.openForWriting();
-                f.rewriteBytesAt(2, after);
+                if (stop == QStringLiteral("card")) // stopped before the mark
+                    QVERIFY_THROWS_EXCEPTION(
+                        Crash, f.rewriteBytesAt(2, after, pending->name(), [] { throw Crash{}; }));
+                else
+                    f.rewriteBytesAt(2, after, pending->name(), [&] { pending->cardWritten(); });
                 f.close();
-                if (stop != QStringLiteral("card"))
-                    pending->cardWritten();
                 if (stop == QStringLiteral("confirmed")) {
                     RecordFile::failWritesForTest(true);
                     QVERIFY_THROWS_EXCEPTION(
@@ -203,6 +221,221 @@ private slots:
         QCOMPARE(all.size(), inHistory.isEmpty() ? 0 : 1);
         if (!inHistory.isEmpty())
             QCOMPARE(all.first().PersonaRic, inHistory);
+    }
+
+    // Each step of a rewrite failing once: before the redo file is on the disk the rewrite is
+    // refused and never lands later; from then on it is finished and reported done.
+    void aRewriteFailingAtAnyStepIsEitherRefusedOrDone() {
+        for (int k = 1;; ++k) {
+            StoreSandbox box;
+            writeFleet(3);
+            const QByteArray before = fleetBytesAt(2);
+            const QByteArray after = returnedBy(before, QStringLiteral("Bruno")).toBytes();
+            int steps = 0;
+            failStep(k, &steps);
+            bool refused = false;
+            {
+                FleetFile f;
+                f.openForWriting();
+                try {
+                    f.rewriteBytesAt(2, after);
+                } catch (const FileError&) {
+                    refused = true;
+                }
+            }
+            const bool walkedPast = steps < k;
+            Durable::setFaultForTest(nullptr);
+            const QByteArray expected = refused ? before : after;
+            QVERIFY2(fleetBytesAt(2) == expected, QByteArray::number(k));
+            FleetFile::finishInterruptedRewrite(); // the next start-up
+            QVERIFY2(fleetBytesAt(2) == expected, QByteArray::number(k));
+            QVERIFY(!QFileInfo::exists(FleetFile::path() + QStringLiteral(".jrn")));
+            if (walkedPast) {
+                qInfo("rewrite: %d failure points", k - 1);
+                break;
+            }
+        }
+    }
+
+    // A desk dies after the card's rewrite and before the journal's mark; another desk rents
+    // the craft out again before any start-up: the rental still reaches the history once.
+    void aReturnWhoseMarkWasLostIsStillRecorded() {
+        StoreSandbox box;
+        writeFleet(3);
+        const QByteArray before = fleetBytesAt(2);
+        const QByteArray after = returnedBy(before, QStringLiteral("Bruno")).toBytes();
+        {
+            auto pending = PendingReturn::begin(2, before, after, rental(QStringLiteral("Bruno")));
+            FleetFile f;
+            f.openForWriting();
+            // The mark never reaches the disk, as when the desk dies there.
+            QVERIFY_THROWS_EXCEPTION(FileError, f.rewriteBytesAt(2, after, pending->name(), [] {
+                throw FileError(QStringLiteral("killed"));
+            }));
+            pending->release();
+        }
+        TScheda again = TScheda::fromBytes(fleetBytesAt(2));
+        QCOMPARE(again.Stato, QStringLiteral("Disponibile"));
+        again.Stato = QStringLiteral("Ritirato da Carla");
+        again.PersonaRit = QStringLiteral("Carla");
+        {
+            FleetFile f;
+            f.openForWriting();
+            f.rewriteAt(2, again);
+        }
+        PendingReturn::recoverAll();
+        QCOMPARE(history().size(), 1);
+        QCOMPARE(history().first().PersonaRic, QStringLiteral("Bruno"));
+        QCOMPARE(TScheda::fromBytes(fleetBytesAt(2)).PersonaRit, QStringLiteral("Carla"));
+        QVERIFY(PendingReturn::pendingFiles().isEmpty());
+    }
+
+    // A torn last entry, then a start-up stopped before it removes the journal: the next one
+    // sees the confirmation written after the cut and does not append the rental again.
+    void aTornEntryHidesNothingWrittenAfterIt() {
+        StoreSandbox box;
+        writeFleet(3);
+        const QByteArray before = fleetBytesAt(2);
+        const QByteArray after = returnedBy(before, QStringLiteral("Bruno")).toBytes();
+        QString journal;
+        {
+            auto pending = PendingReturn::begin(2, before, after, rental(QStringLiteral("Bruno")));
+            journal = pending->path();
+            pending->cardWritten();
+            pending->release();
+        }
+        {
+            QFile f(journal);
+            QVERIFY(f.open(QIODevice::Append));
+            f.write(PendingReturn::entry('C', QByteArray(20 + TNoleggio::kSize, '0')).left(30));
+        }
+        Durable::setFaultForTest([&](Durable::Step step, const QString& path) {
+            return step == Durable::Step::Remove && path == journal;
+        });
+        PendingReturn::recoverAll();
+        Durable::setFaultForTest(nullptr);
+        QCOMPARE(PendingReturn::pendingFiles().size(), 1);
+        QVERIFY(PendingReturn::parse(journalBytes(journal)).confirmed);
+        PendingReturn::recoverAll();
+        QCOMPARE(history().size(), 1);
+        QVERIFY(PendingReturn::pendingFiles().isEmpty());
+    }
+
+    // A start-up drops a journal that never began while it still holds its lock, so its owner
+    // cannot go on with a journal that has lost its name.
+    void aDeadJournalIsRemovedWhileLocked() {
+        StoreSandbox box;
+        const QString journal =
+            box.file(QStringLiteral("Riconsegna_in_corso_0000000000000001.dat"));
+        box.writeBytes(QStringLiteral("Riconsegna_in_corso_0000000000000001.dat"), QByteArray());
+        bool lockedAtRemoval = false;
+        Durable::setFaultForTest([&](Durable::Step step, const QString& path) {
+            if (step == Durable::Step::Remove && path == journal) {
+                QFile other(journal);
+                lockedAtRemoval = other.open(QIODevice::ReadWrite) &&
+                                  !FileLock::tryAcquire(other, FileLock::Mode::Exclusive);
+            }
+            return false;
+        });
+        PendingReturn::recoverAll();
+        QVERIFY(lockedAtRemoval);
+        QVERIFY(!QFileInfo::exists(journal));
+    }
+
+    // A writer died with its redo file on the disk and its card half written: a reader, even in
+    // a folder it may not write, shows the decided card and writes nothing.
+    void aReaderShowsTheDecidedCardWithoutWriting() {
+        StoreSandbox box;
+        writeFleet(2);
+        TScheda back = TScheda::fromBytes(fleetBytesAt(1));
+        back.Note = QStringLiteral("dopo");
+        Durable::setFaultForTest([](Durable::Step step, const QString& path) {
+            return step == Durable::Step::Write && path == FleetFile::path();
+        });
+        {
+            FleetFile f;
+            f.openForWriting();
+            f.rewriteAt(1, back); // decided, though not yet in place
+        }
+        Durable::setFaultForTest(nullptr);
+        QFile::setPermissions(box.folder(), QFile::ReadOwner | QFile::ExeOwner);
+        QFile::setPermissions(FleetFile::path(), QFile::ReadOwner);
+        const QByteArray file = box.readBytes(QStringLiteral("Vuvedi_Duvav.pro"));
+        {
+            FleetFile f;
+            f.openForReading();
+            QCOMPARE(f.readAt(1).Note, QStringLiteral("dopo"));
+            QStringList notes;
+            f.scan([&](qint64, const TScheda& c) {
+                notes << c.Note;
+                return true;
+            });
+            QCOMPARE(notes.first(), QStringLiteral("dopo"));
+        }
+        QCOMPARE(box.readBytes(QStringLiteral("Vuvedi_Duvav.pro")), file);
+        QFile::setPermissions(box.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(FleetFile::path(), QFile::ReadOwner | QFile::WriteOwner);
+        FleetFile::finishInterruptedRewrite();
+        QCOMPARE(TScheda::fromBytes(fleetBytesAt(1)).Note, QStringLiteral("dopo"));
+    }
+
+    // Files that are not what this program writes are refused and left as they are.
+    void aFileOfAnotherShapeIsRefused_data() {
+        QTest::addColumn<QString>("damage");
+        QTest::newRow("stray bytes after the cards") << "stray";
+        QTest::newRow("records of another layout") << "layout";
+        QTest::newRow("damaged redo file") << "redo";
+        QTest::newRow("redo file of another version") << "version";
+    }
+    void aFileOfAnotherShapeIsRefused() {
+        QFETCH(QString, damage);
+        StoreSandbox box;
+        writeFleet(3);
+        const QString redo = QStringLiteral("Vuvedi_Duvav.pro.jrn");
+        if (damage == QStringLiteral("stray")) {
+            box.writeBytes(QStringLiteral("Vuvedi_Duvav.pro"),
+                           box.readBytes(QStringLiteral("Vuvedi_Duvav.pro")) +
+                               QByteArray(100, 'z'));
+        } else if (damage == QStringLiteral("layout")) {
+            box.writeBytes(QStringLiteral("Vuvedi_Duvav.pro"), QByteArray(3 * TScheda::kSize, 'a'));
+        } else {
+            Durable::setFaultForTest([](Durable::Step step, const QString& path) {
+                return step == Durable::Step::Write && path == FleetFile::path();
+            });
+            {
+                FleetFile f;
+                f.openForWriting();
+                f.rewriteAt(1, card(QStringLiteral("X"), QStringLiteral("Disponibile")));
+            }
+            Durable::setFaultForTest(nullptr);
+            QByteArray bytes = box.readBytes(redo);
+            if (damage == QStringLiteral("redo"))
+                bytes[100] = char(bytes[100] ^ 1);
+            else
+                bytes.replace(0, 8, "ONDREDO9");
+            box.writeBytes(redo, bytes);
+        }
+        const QByteArray fleet = box.readBytes(QStringLiteral("Vuvedi_Duvav.pro"));
+        const QByteArray redoBytes = box.readBytes(redo);
+        {
+            FleetFile f;
+            QVERIFY_THROWS_EXCEPTION(BadFile, f.openForReading());
+            QVERIFY_THROWS_EXCEPTION(BadFile, f.openForWriting());
+        }
+        if (!redoBytes.isEmpty()) // the start-up finishes no redo file it cannot read
+            QVERIFY_THROWS_EXCEPTION(BadFile, FleetFile::finishInterruptedRewrite());
+        QCOMPARE(box.readBytes(QStringLiteral("Vuvedi_Duvav.pro")), fleet);
+        QCOMPARE(box.readBytes(redo), redoBytes);
+    }
+
+    // A journal that is not of this program is never taken for a dead one and deleted.
+    void aForeignJournalIsLeftAlone() {
+        StoreSandbox box;
+        const QString name = QStringLiteral("Riconsegna_in_corso_0000000000000002.dat");
+        const QByteArray foreign = QByteArray("ONDRIC") + QByteArray(9000, 'x');
+        box.writeBytes(name, foreign);
+        PendingReturn::recoverAll();
+        QCOMPARE(box.readBytes(name), foreign);
     }
 
     void aReturnStillRunningElsewhereIsLeftAlone() {

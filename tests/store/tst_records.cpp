@@ -226,10 +226,18 @@ private slots:
         const int stray = fleetFile ? 100 : 20;
         const QString name =
             fleetFile ? QStringLiteral("Vuvedi_Duvav.pro") : QStringLiteral("Dizidov_Izevude.pro");
+        // The piece is the start of the next record, as an append cut short leaves it.
+        auto recordAt = [&](int position) {
+            TScheda c = cardNamed(QStringLiteral("K%1").arg(position));
+            c.Scheda = TScheda::numberFor(position);
+            TNoleggio r;
+            r.Codice = c.Codice;
+            return fleetFile ? c.toBytes() : r.toBytes();
+        };
         QByteArray before;
-        for (int i = 0; i < whole; ++i)
-            before += QByteArray(size, char('a' + i));
-        box.writeBytes(name, before + QByteArray(stray, 'z'));
+        for (int i = 1; i <= whole; ++i)
+            before += recordAt(i);
+        box.writeBytes(name, before + recordAt(whole + 1).left(stray));
 
         TScheda card = cardNamed(QStringLiteral("NEW"));
         TNoleggio rental;

@@ -1,10 +1,19 @@
 #include "Shots.h"
 
+#include "app/ArchiveWait.h"
 #include "fleet/TfrmSchedario_Chiavi.h"
+#include "store/FileLock.h"
 #include "store/FleetFile.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -91,4 +100,25 @@ ONDERIA_SHOTS(fleetcard) {
     card->cmdUltimo->click();
     card->panInfo->setText(card->cmdUltimo->accessibleDescription());
     ctx.save(card, QStringLiteral("fleet-card-out"));
+
+    // Another workstation keeps the fleet file for a moment: the save waits, and says so.
+    card->cmdPrimo->click();
+    card->findChild<QLineEdit*>(QStringLiteral("txtNote"))
+        ->setText(QStringLiteral("Controllare la pressione delle gomme del carrello."));
+    QFile otherDesk(FleetFile::path());
+    otherDesk.open(QIODevice::ReadWrite);
+    FileLock::acquire(otherDesk, FileLock::Mode::Exclusive);
+    ArchiveWait::install();
+    QTimer::singleShot(300, [&] {
+        ctx.save(card, QStringLiteral("fleet-card-waiting"));
+        // On a real display the pointer can be taken too (scrot draws it in).
+        if (QGuiApplication::platformName() == QStringLiteral("xcb"))
+            QProcess::execute(QStringLiteral("scrot"),
+                              {QStringLiteral("-p"), QStringLiteral("-o"),
+                               QDir(ctx.outputFolder)
+                                   .filePath(QStringLiteral("fleet-card-waiting-display.png"))});
+        otherDesk.close();
+    });
+    card->cmdSalvaClick();
+    ArchiveWait::uninstall();
 }

@@ -13,6 +13,7 @@ void resetSeams() {
     RecordFile::failWritesForTest(false);
     FileLock::setWaitForTest(0);
     Durable::setObserverForTest(nullptr);
+    Durable::setFaultForTest(nullptr);
 }
 } // namespace
 

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# An ordinary Debian desktop's printing and name service, for `make test-desktop`: CUPS with the
+# common cups-pdf virtual printer as the default queue, named "PDF" as its package names it, and
+# systemd's name service module in nsswitch.conf. Run as root; leaves cupsd running.
+#   desktop-env.sh up      installs and starts what is missing, prints the queues
+#   desktop-env.sh jobs    prints every job any queue ever took (none is the only good answer)
+set -euo pipefail
+case "${1:-}" in
+up)
+    need=(cups printer-driver-cups-pdf libnss-systemd)
+    missing=()
+    for p in "${need[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        [ "$(id -u)" -eq 0 ] || { echo "as root: apt-get install ${missing[*]}" >&2; exit 1; }
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get update -qq
+        apt-get install -y -qq --no-install-recommends -o DPkg::Lock::Timeout=600 "${missing[@]}"
+    fi
+    grep -qE '^passwd:.*systemd' /etc/nsswitch.conf ||
+        sed -i -E 's/^(passwd|group):(.*)$/\1:\2 systemd/' /etc/nsswitch.conf
+    lpstat -r >/dev/null 2>&1 || { cupsd && sleep 1; }
+    for _ in $(seq 50); do lpstat -r >/dev/null 2>&1 && break; sleep 0.2; done
+    if ! lpstat -v PDF >/dev/null 2>&1; then
+        lpadmin -p PDF -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
+    fi
+    lpadmin -d PDF
+    lpstat -v
+    lpstat -d
+    ;;
+jobs)
+    lpstat -W all -o 2>/dev/null || true
+    ;;
+*)
+    echo "usage: desktop-env.sh up|jobs" >&2
+    exit 2
+    ;;
+esac
