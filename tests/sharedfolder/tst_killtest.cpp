@@ -182,7 +182,7 @@ private slots:
                 QVERIFY2(desk.waitForReadyRead(60000), "the desk did not start");
             QCOMPARE(desk.readLine().trimmed(), QByteArray("ready"));
             QThread::msleep(random.bounded(120));
-            ::kill(static_cast<pid_t>(desk.processId()), SIGKILL);
+            desk.kill(); // SIGKILL on Linux, TerminateProcess on Windows
             QVERIFY(desk.waitForFinished(30000));
             QVERIFY2(desk.exitStatus() == QProcess::CrashExit,
                      "the desk stopped by itself: an action was not reported a success");
