@@ -12,7 +12,10 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTest>
+
+#include <memory>
 
 namespace {
 
@@ -377,6 +380,32 @@ private slots:
         QFile::setPermissions(FleetFile::path(), QFile::ReadOwner | QFile::WriteOwner);
         FleetFile::finishInterruptedRewrite();
         QCOMPARE(TScheda::fromBytes(fleetBytesAt(1)).Note, QStringLiteral("dopo"));
+    }
+
+    // A reader waits for the lock of a writer that then dies mid-rewrite: let in, it shows the
+    // decided card, not the one it would have found had it looked for the redo file too early.
+    void aReaderLetInAfterADeadWriterShowsTheDecidedCard() {
+        StoreSandbox box;
+        writeFleet(2);
+        TScheda back = TScheda::fromBytes(fleetBytesAt(1));
+        back.Note = QStringLiteral("dopo");
+        auto writer = std::make_unique<FleetFile>();
+        writer->openForWriting();
+        const auto noObserver = qScopeGuard([] { FileLock::setWaitObserver(nullptr); });
+        FileLock::setWaitObserver([&](FileLock::Wait wait) {
+            if (wait != FileLock::Wait::Begins || !writer)
+                return;
+            Durable::setFaultForTest([](Durable::Step step, const QString& path) {
+                return step == Durable::Step::Write && path == FleetFile::path();
+            });
+            writer->rewriteAt(1, back); // decided, though not yet in place
+            Durable::setFaultForTest(nullptr);
+            writer.reset(); // the writer dies
+        });
+        FleetFile reader;
+        reader.openForReading();
+        QVERIFY(!writer);
+        QCOMPARE(reader.readAt(1).Note, QStringLiteral("dopo"));
     }
 
     // Files that are not what this program writes are refused and left as they are.
