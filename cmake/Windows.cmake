@@ -47,6 +47,15 @@ foreach(family "Liberation Sans" "Liberation Mono" "DejaVu Sans:width=100")
 endforeach()
 file(COPY ${ONDERIA_FONT_FILES} DESTINATION "${CMAKE_BINARY_DIR}/fonts")
 
+# Qt's Italian texts beside the programs of the build, where the program looks first (the Qt
+# for Windows carries none of its own), so tests see the buttons as the desk does.
+file(GLOB ONDERIA_QT_QM /usr/share/qt6/translations/qt_it.qm /usr/share/qt6/translations/qtbase_it.qm)
+if(ONDERIA_QT_QM)
+    file(COPY ${ONDERIA_QT_QM} DESTINATION "${CMAKE_BINARY_DIR}/translations")
+else()
+    message(WARNING "Qt's Italian translations not found (qt6-translations-l10n)")
+endif()
+
 # Wine: a prefix of the build's own, made once, with Wine's own fonts where Windows programs
 # look for them (Debian's Wine does not find them otherwise).
 set(ONDERIA_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix")

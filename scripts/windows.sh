@@ -67,7 +67,17 @@ dist)
 test)
     cmake --build "$build" -j "$jobs"
     cd "$build"
-    ctest --output-on-failure -j "$jobs" --timeout 1200 ${CTEST_ARGS:-}
+    # The tests that do not pass under Wine yet are named, with what is left, and left out.
+    pending=$(grep -v -e '^#' -e '^[[:space:]]*$' "$here/tests/windows-pending.txt" || true)
+    exclude=""
+    if [ -n "$pending" ]; then
+        echo "NOT run under Wine yet (tests/windows-pending.txt):"
+        while read -r name why; do
+            echo "  $name: $why"
+            exclude+="${exclude:+|}^$name\$"
+        done <<<"$pending"
+    fi
+    ctest --output-on-failure -j "$jobs" --timeout 1200 ${exclude:+-E "$exclude"} ${CTEST_ARGS:-}
     ;;
 *)
     echo "usage: $0 dist|test <build dir> [<output dir>]" >&2

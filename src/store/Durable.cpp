@@ -47,9 +47,13 @@ void Durable::setFaultForTest(Fault f) {
 }
 
 void Durable::syncFile(QFileDevice& file) {
-    step(Step::Sync, file.fileName());
+    syncFile(file, file.fileName());
+}
+
+void Durable::syncFile(QFileDevice& file, const QString& name) {
+    step(Step::Sync, name);
     if (!file.flush())
-        throw FileError(QStringLiteral("cannot flush %1").arg(file.fileName()));
+        throw FileError(QStringLiteral("cannot flush %1").arg(name));
     const int fd = file.handle();
 #ifdef Q_OS_WIN
     const bool ok = fd >= 0 && FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(fd)));
@@ -59,9 +63,9 @@ void Durable::syncFile(QFileDevice& file) {
     const bool ok = fd >= 0 && ::fdatasync(fd) == 0;
 #endif
     if (!ok)
-        throw FileError(QStringLiteral("cannot sync %1").arg(file.fileName()));
+        throw FileError(QStringLiteral("cannot sync %1").arg(name));
     if (observer())
-        observer()(file.fileName());
+        observer()(name);
 }
 
 void Durable::syncFolder(const QString& folder) {
@@ -113,6 +117,25 @@ bool Durable::openFile(QFile& file, QIODevice::OpenMode mode) {
 #endif
 }
 
+void Durable::replaceLocked(QFile& locked, const QString& path, const QByteArray& contents) {
+#ifdef Q_OS_WIN
+    step(Step::Write, path);
+    if (!locked.seek(0) || locked.write(contents) != contents.size())
+        throw FileError(QStringLiteral("cannot write %1").arg(path));
+    // Only after the new contents are there: a cut here leaves a stray tail behind the new
+    // lines, never a file without them.
+    if (locked.size() > contents.size() && !locked.resize(contents.size()))
+        throw FileError(QStringLiteral("cannot write %1").arg(path));
+    syncFile(locked, path);
+#else
+    Q_UNUSED(locked);
+    SafeFile out(path);
+    out.open();
+    out.write(contents);
+    out.commit();
+#endif
+}
+
 void Durable::setObserverForTest(Observer o) {
     observer() = std::move(o);
 }
@@ -120,8 +143,9 @@ void Durable::setObserverForTest(Observer o) {
 #ifdef Q_OS_WIN
 SafeFile::SafeFile(const QString& path)
     : target_(path),
-      file_(path + QStringLiteral(".") + QUuid::createUuid().toString(QUuid::Id128).left(8) +
-            QStringLiteral(".tmp")) {}
+      temp_(path + QStringLiteral(".") + QUuid::createUuid().toString(QUuid::Id128).left(8) +
+            QStringLiteral(".tmp")),
+      file_(temp_) {}
 
 SafeFile::~SafeFile() {
     discard();
@@ -148,7 +172,8 @@ void SafeFile::write(const char* data, qsizetype size) {
 
 void SafeFile::commit() {
     try {
-        Durable::syncFile(file_);
+        Durable::syncFile(file_, target_);
+        Durable::step(Durable::Step::Rename, target_);
     } catch (const FileError&) {
         discard();
         throw;
@@ -158,8 +183,9 @@ void SafeFile::commit() {
     const QString to = QDir::toNativeSeparators(QFileInfo(target_).absoluteFilePath());
     if (!MoveFileExW(reinterpret_cast<LPCWSTR>(from.utf16()), reinterpret_cast<LPCWSTR>(to.utf16()),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD error = GetLastError();
         QFile::remove(temp_);
-        throw FileError(QStringLiteral("cannot replace %1").arg(target_));
+        throw FileError(QStringLiteral("cannot replace %1 (error %2)").arg(target_).arg(error));
     }
 }
 #else

@@ -14,6 +14,16 @@ namespace Durable {
 
 // Flushes the file's data to the disk (fdatasync, FlushFileBuffers). Raises FileError.
 void syncFile(QFileDevice& file);
+// The same for a file known by another name than its own (one opened on a handle has none).
+void syncFile(QFileDevice& file, const QString& name);
+
+// Puts new contents in place of a small file that `locked` holds open under its exclusive lock,
+// on the disk before it returns. Where the system lets a file be replaced while open (POSIX),
+// they are written aside and renamed over it, so a refused or broken write keeps the old file.
+// Windows refuses to replace a file anybody holds open, so there they are written in place
+// through the locked handle, in one write, as the system's own INI writer does. Raises
+// FileError.
+void replaceLocked(QFile& locked, const QString& path, const QByteArray& contents);
 // Makes a newly created or renamed entry of the folder durable (nothing to do on Windows).
 void syncFolder(const QString& folder);
 

@@ -160,12 +160,8 @@ bool IniFile::update(const QString& path, const QString& section, const QString&
                     Durable::remove(path);
                 return false;
             }
-            // Written aside and put in place whole, so a refused or broken write keeps the old
-            // file; on the disk before the new password is reported stored.
-            SafeFile out(path);
-            out.open();
-            out.write(writeBytes(bytes, existed, section, key, value));
-            out.commit();
+            // On the disk before the new password is reported stored.
+            Durable::replaceLocked(current, path, writeBytes(bytes, existed, section, key, value));
             return true;
         } catch (const ArchiveBusy&) {
             throw;

@@ -8,10 +8,15 @@
 #include "app/Startup.h"
 #include "output/report/Printing.h"
 
+#include <QGuiApplication>
+
 TestSandbox::TestSandbox() {
     // The fonts beside the test program, as the program registers its folder's (the Windows
     // build puts the twins there: Wine has none of the fonts the layouts name).
-    static const bool fontsRegistered = (Startup::registerFolderFonts(), true);
+    // Only where there is a GUI application: Windows' font database needs one.
+    static const bool fontsRegistered =
+        qobject_cast<QGuiApplication*>(QCoreApplication::instance()) &&
+        (Startup::registerFolderFonts(), true);
     Q_UNUSED(fontsRegistered);
     Msg::Test::record(true);
     FileDialogs::Test::record(true);
