@@ -157,7 +157,8 @@ if(WIN32 AND ONDERIA_WINE)
     add_test(NAME dist_windows_folder
         COMMAND bash "${CMAKE_SOURCE_DIR}/tests/dist/windows_folder.sh"
                 "${CMAKE_BINARY_DIR}" "${CMAKE_SOURCE_DIR}" "${ONDERIA_WINE}")
-    set_tests_properties(dist_windows_folder PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
+    set_tests_properties(dist_windows_folder PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300
+        RUN_SERIAL TRUE)
 endif()
 
 # The test unpacks the archive elsewhere and runs it with the system's Qt hidden. The sanitizer

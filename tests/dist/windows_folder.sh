@@ -49,7 +49,11 @@ done < <(find "$app" -iname '*.exe' -o -iname '*.dll' ! -name unins000.dll)
 # The version and the icon in the program's resources.
 "$objdump" -h "$app/onderia.exe" | grep -q '\.rsrc' || fail "onderia.exe has no resources"
 
-# The program, with an environment that names no DLL folder, from an unrelated folder.
+# The program, with an environment that names no DLL folder, from an unrelated folder. Wine's
+# desktop window (its X display) belongs to the prefix's wineserver: one left by another test,
+# started without this Xvfb, would never show the program's windows. The test runs alone
+# (RUN_SERIAL): wait for that server to end, so the program starts its own under Xvfb.
+"$(dirname "$wine")/wineserver" -w
 cd /
 code=0
 env -i PATH=/usr/bin:/bin HOME="$work" WINEPREFIX="$WINEPREFIX" WINEDEBUG=-all \
