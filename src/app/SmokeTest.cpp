@@ -3,10 +3,19 @@
 #include "access/TfrmPassword.h"
 #include "app/TfrmAvvio.h"
 #include "fleet/TfrmSchedario_Chiavi.h"
+#include "history/TfrmMenuRiepilogo.h"
+#include "history/TfrmRiepilogo.h"
+#include "output/SpreadsheetWriter.h"
+#include "output/TfrmStampaScheda.h"
+#include "output/report/Printing.h"
+#include "rentals/TfrmRiconsegne.h"
+#include "rentals/TfrmRiepilogo_Operazione.h"
+#include "rentals/TfrmRitiri.h"
 #include "store/FleetFile.h"
 #include "store/ProgramFolder.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemModel>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -15,6 +24,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableView>
 #include <QTimer>
 #include <QWindow>
 
@@ -24,6 +34,7 @@
 
 namespace {
 
+// Each step's own time limit: a slow start under Wine must not eat the later steps' time.
 constexpr int kDeadlineMs = 30000;
 
 void say(const QString& line) {
@@ -52,6 +63,26 @@ void type(QWidget* screen, const char* name, const QString& text) {
         field->setText(text);
 }
 
+// The rentals screen with the first card of the fleet file, as the selection list hands it over.
+void showFirstCard(TfrmOperazione* screen) {
+    FleetFile file;
+    file.openForReading();
+    const QByteArray bytes = file.readBytesAt(1);
+    file.close();
+    screen->showScreen();
+    screen->putCard(TScheda::fromBytes(bytes), 1, bytes);
+}
+
+template <typename Modal> Modal* modal() {
+    return qobject_cast<Modal*>(QApplication::activeModalWidget());
+}
+
+QString fileLine(const QString& name) {
+    return QStringLiteral("%1 of %2 bytes")
+        .arg(name)
+        .arg(QFileInfo(ProgramFolder::file(name)).size());
+}
+
 } // namespace
 
 bool SmokeTest::requested(int argc, char** argv) {
@@ -65,10 +96,15 @@ void SmokeTest::start() {
     auto* poll = new QTimer(qApp);
     auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
-    poll->callOnTimeout([poll, clock, step = 0]() mutable {
+    auto lastMessage = std::make_shared<QString>();
+    poll->callOnTimeout([poll, clock, lastMessage, step = 0]() mutable {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             say(QStringLiteral("message: ") + box->text().simplified());
+            *lastMessage = box->text();
             QAbstractButton* answer = box->button(QMessageBox::Ok);
+            // Opening the exported file would start another program: the smoke run declines.
+            if (!answer && box->text() == SpreadsheetWriter::kAskOpen)
+                answer = box->button(QMessageBox::No);
             if (!answer)
                 answer = box->defaultButton();
             if (answer)
@@ -127,19 +163,101 @@ void SmokeTest::start() {
             say(QStringLiteral("card saved at position %1, fleet file of %2 bytes")
                     .arg(position->text())
                     .arg(QFileInfo(fleetFile).size()));
-            click(frmSchedario_Chiavi, "cmdEsci");
+            // Printed pages go to PDF files in the program folder (print-1.pdf): a PC without
+            // a printer would otherwise ask for the file name in a dialog.
+            Printing::Test::toPdf(ProgramFolder::path());
+            click(frmSchedario_Chiavi, "cmdStampa");
             break;
         }
-        case 4:
+        case 4: {
+            auto* print = modal<TfrmStampaScheda>();
+            if (!print)
+                return;
+            say(QStringLiteral("print screen shown"));
+            click(print, "btnStampa");
+            break;
+        }
+        case 5:
+            if (QApplication::activeModalWidget() || Printing::Test::files().isEmpty() ||
+                QFileInfo(Printing::Test::files().constFirst()).size() == 0)
+                return;
+            say(QStringLiteral("card printed to ") +
+                fileLine(QFileInfo(Printing::Test::files().constFirst()).fileName()));
+            click(frmSchedario_Chiavi, "cmdEsci");
+            break;
+        case 6:
             if (!onScreen(frmAvvio))
                 return;
             say(QStringLiteral("back at the start menu"));
+            frmAvvio->hide();
+            showFirstCard(frmRitiri);
+            type(frmRitiri, "txtPersonaRit", QStringLiteral("Mario Rossi"));
+            click(frmRitiri, "btnApplica");
+            break;
+        case 7:
+            if (!lastMessage->startsWith(QStringLiteral("Il ritiro del mezzo")))
+                return;
+            say(QStringLiteral("pick-up recorded"));
+            frmRitiri->hide();
+            showFirstCard(frmRiconsegne);
+            type(frmRiconsegne, "txtPersonaRic", QStringLiteral("Mario Rossi"));
+            click(frmRiconsegne, "btnApplica");
+            break;
+        case 8: {
+            auto* confirmation = modal<TfrmRiepilogo_Operazione>();
+            if (!confirmation)
+                return;
+            say(QStringLiteral("return confirmation shown"));
+            click(confirmation, "btnOK");
+            break;
+        }
+        case 9:
+            if (!lastMessage->startsWith(QStringLiteral("La riconsegna del mezzo")))
+                return;
+            say(QStringLiteral("return recorded"));
+            frmRiconsegne->hide();
+            frmMenuRiepilogo->showScreen();
+            break;
+        case 10:
+            if (!onScreen(frmMenuRiepilogo))
+                return;
+            say(QStringLiteral("period selection shown"));
+            click(frmMenuRiepilogo, "btnRiepilogo");
+            break;
+        case 11: {
+            auto* summary = modal<TfrmRiepilogo>();
+            if (!summary || !onScreen(summary))
+                return;
+            say(QStringLiteral("history summary shown with %1 rental(s)")
+                    .arg(summary->grdRecords->model()->rowCount()));
+            click(summary, "cmdEsporta");
+            break;
+        }
+        case 12: {
+            auto* summary = modal<TfrmRiepilogo>();
+            if (!summary || !lastMessage->startsWith(QStringLiteral("Le schede in archivio")))
+                return;
+            say(QStringLiteral("history exported to ") +
+                fileLine(QStringLiteral("Dizidov_Izevude.xls")));
+            click(summary, "cmdEsci");
+            break;
+        }
+        case 13:
+            if (QApplication::activeModalWidget())
+                return;
+            click(frmMenuRiepilogo, "btnChiudi");
+            break;
+        case 14:
+            if (!onScreen(frmAvvio))
+                return;
+            say(QStringLiteral("start menu shown again"));
             click(frmAvvio, "imgEsci");
             break;
         default:
             return; // the program is ending
         }
         ++step;
+        clock->restart();
     });
     poll->start(50);
 }

@@ -3,7 +3,8 @@
 # `make windows` packs it, the zip is unpacked into a fresh folder of the Wine prefix whose path
 # has blanks and accents, every DLL the folder ships imports only DLLs of the folder or of the
 # system, and the program, started there on the windows platform under Xvfb with no DLL path,
-# reaches the login screen and runs the smoke test.
+# runs the smoke test: logs in, saves a card, prints it to a PDF file, records a pick-up and a
+# return with its confirmation, opens the history summary and exports it.
 #   windows_folder.sh <build dir> <source dir> <wine>
 set -euo pipefail
 build=$(realpath "$1")
@@ -65,8 +66,20 @@ cat "$work/out"
 for line in "login screen shown" "start menu shown" "fleet card screen shown" \
     "card saved at position 1, fleet file of 3581 bytes" "back at the start menu" \
     "font Arial: Liberation Sans" "font Courier New: Liberation Mono" \
-    "font Verdana: DejaVu Sans" "Qt's Yes button: &Sì"; do
+    "font Verdana: DejaVu Sans" "Qt's Yes button: &Sì" "print screen shown" \
+    "pick-up recorded" "return confirmation shown" "return recorded" "period selection shown" \
+    "history summary shown with 1 rental(s)" "start menu shown again"; do
     grep -qxF "smoke: $line" <(tr -d '\r' <"$work/out") || fail "no \"$line\""
 done
+for line in "card printed to print-1.pdf of [0-9]+ bytes" \
+    "history exported to Dizidov_Izevude.xls of [0-9]+ bytes"; do
+    grep -qxE "smoke: $line" <(tr -d '\r' <"$work/out") || fail "no \"$line\""
+done
 grep -q "PROVA-01" "$app/Vuvedi_Duvav.pro" || fail "the saved card is not in the file"
+# The printed card and the exported history, as files a desk would open.
+head -c 5 "$app/print-1.pdf" | grep -q '%PDF-' || fail "print-1.pdf is not a PDF file"
+if command -v pdftotext >/dev/null; then
+    pdftotext "$app/print-1.pdf" - | grep -q "PROVA-01" || fail "the printed card lacks its code"
+fi
+grep -aq "PROVA-01" "$app/Dizidov_Izevude.xls" || fail "the exported history lacks the rental"
 echo "PASS: the unzipped folder runs under Wine from \"C:\\Stabilimento Lido Niccolò\\Onderia\""
