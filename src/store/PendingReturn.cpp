@@ -86,7 +86,7 @@ QByteArray PendingReturn::entry(char tag, const QByteArray& payload) {
     return entry;
 }
 
-PendingReturn::PendingReturn(const QString& path) : file_(path) {}
+PendingReturn::PendingReturn(const QString& path) : file_(path), path_(path) {}
 
 PendingReturn::~PendingReturn() {
     file_.close();
@@ -99,7 +99,8 @@ std::unique_ptr<PendingReturn> PendingReturn::begin(qint64 position, const QByte
     const QString path = ProgramFolder::file(kPrefix + id + kSuffix);
     std::unique_ptr<PendingReturn> pending(new PendingReturn(path));
     Durable::step(Durable::Step::Write, path);
-    if (!pending->file_.open(QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Unbuffered))
+    if (!Durable::openFile(pending->file_,
+                           QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Unbuffered))
         throw FileError(QStringLiteral("cannot create %1").arg(path));
     try {
         // A start-up on another workstation may have taken the empty journal for a dead one
@@ -122,11 +123,11 @@ void PendingReturn::writeEntry(char tag, const QByteArray& payload) {
     for (int attempt = 0;; ++attempt) {
         try {
             if (file_.size() > end_ && !file_.resize(end_))
-                throw FileError(QStringLiteral("cannot cut %1").arg(file_.fileName()));
-            Durable::step(Durable::Step::Write, file_.fileName());
+                throw FileError(QStringLiteral("cannot cut %1").arg(path_));
+            Durable::step(Durable::Step::Write, path_);
             if (!file_.seek(end_) || file_.write(entry) != entry.size())
-                throw FileError(QStringLiteral("cannot write %1").arg(file_.fileName()));
-            Durable::syncFile(file_);
+                throw FileError(QStringLiteral("cannot write %1").arg(path_));
+            Durable::syncFile(file_, path_);
             end_ += entry.size();
             return;
         } catch (const FileError&) {
@@ -137,7 +138,7 @@ void PendingReturn::writeEntry(char tag, const QByteArray& payload) {
 }
 
 QString PendingReturn::name() const {
-    return QFileInfo(file_.fileName()).fileName();
+    return QFileInfo(path_).fileName();
 }
 
 void PendingReturn::release() {
@@ -146,7 +147,8 @@ void PendingReturn::release() {
 
 void PendingReturn::markWritten(const QString& path) {
     PendingReturn pending(path);
-    if (!pending.file_.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered))
+    if (!Durable::openFile(pending.file_,
+                           QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered))
         return; // completed or abandoned: nothing waits for the card any more
     const bool mine = FileLock::tryAcquire(pending.file_, FileLock::Mode::Exclusive);
     const Journal j = parse(pending.file_.readAll());
@@ -165,17 +167,11 @@ void PendingReturn::cardWritten() {
 }
 
 bool PendingReturn::remove() {
-    const QString path = file_.fileName();
-#ifdef Q_OS_WIN
-    // Windows removes no file that is open.
+    // Removed while still locked (on Windows the handle allows it: FILE_SHARE_DELETE): a
+    // start-up elsewhere that judged it dead must not see it unlocked and still named, while it
+    // is still in use here.
+    const bool removed = Durable::remove(path_);
     file_.close();
-    const bool removed = Durable::remove(path);
-#else
-    // Removed while still locked: a start-up elsewhere that judged it dead must not see it
-    // unlocked and still named, while it is still in use here.
-    const bool removed = Durable::remove(path);
-    file_.close();
-#endif
     Durable::syncFolder(ProgramFolder::path());
     return removed;
 }
@@ -223,8 +219,8 @@ void PendingReturn::recoverAll() {
     for (const QString& path : pendingFiles()) {
         try {
             PendingReturn pending(path);
-            if (!pending.file_.open(QIODevice::ReadWrite | QIODevice::ExistingOnly |
-                                    QIODevice::Unbuffered))
+            if (!Durable::openFile(pending.file_, QIODevice::ReadWrite | QIODevice::ExistingOnly |
+                                                      QIODevice::Unbuffered))
                 continue;
             if (!FileLock::tryAcquire(pending.file_, FileLock::Mode::Exclusive))
                 continue; // a return still running on this or another workstation

@@ -50,7 +50,7 @@ public:
     // stays, and the next start-up completes it.
     qint64 complete(const TNoleggio& rental);
 
-    QString path() const { return file_.fileName(); }
+    QString path() const { return path_; }
 
     // Finishes every journal of the program folder that no running return holds. Failures leave
     // a journal for the next start; a journal that is not of this program is left untouched.
@@ -83,5 +83,6 @@ private:
     qint64 completeWith(const QByteArray& rental, qint64 knownCount);
 
     QFile file_;
+    QString path_;      // a file opened on a handle (Durable::openFile) forgets its name
     qsizetype end_ = 0; // where the next entry goes
 };
