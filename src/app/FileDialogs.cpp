@@ -22,15 +22,15 @@ QString FileDialogs::openFile(QWidget* parent, const QString& title, const QStri
     s.filter = filter;
     if (s.on)
         return s.queued.isEmpty() ? QString() : s.queued.takeFirst();
-#ifdef Q_OS_WIN
-    return QFileDialog::getOpenFileName(parent, title, QString(), filter);
-#else
     QFileDialog dialog(parent, title);
     dialog.setFileMode(QFileDialog::ExistingFile);
+#ifndef Q_OS_WIN
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+#endif
     dialog.setNameFilter(filter);
-    // "*.*" stands for every file, as on Windows, names without a dot included; the caption
-    // keeps showing it.
+    // "*.*" stands for every file, as in the Windows dialog, names without a dot included; the
+    // caption keeps showing it. Qt's own dialog (Linux, or Windows without its native dialog)
+    // would hide names without a dot.
     auto everyFile = [&dialog] {
         auto* model = dialog.findChild<QFileSystemModel*>();
         if (!model)
@@ -46,7 +46,6 @@ QString FileDialogs::openFile(QWidget* parent, const QString& title, const QStri
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();
-#endif
 }
 
 void FileDialogs::Test::record(bool on) {

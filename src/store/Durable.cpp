@@ -9,6 +9,8 @@
 #ifdef Q_OS_WIN
 #include <QUuid>
 
+#include <string>
+
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -26,6 +28,21 @@ Durable::Fault& fault() {
     static Durable::Fault f;
     return f;
 }
+#ifdef Q_OS_WIN
+// The path as the Windows file API takes it at any length: past MAX_PATH (260) only with the
+// "\\?\" prefix, as a deep program folder and a long attachment name reach it.
+std::wstring nativePath(const QString& path) {
+    QString native = QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
+    if (native.size() >= MAX_PATH) {
+        if (native.startsWith(QStringLiteral("\\\\")))
+            native = QStringLiteral("\\\\?\\UNC\\") + native.mid(2);
+        else
+            native = QStringLiteral("\\\\?\\") + native;
+    }
+    return native.toStdWString();
+}
+#endif
+
 } // namespace
 
 void Durable::step(Step step, const QString& path) {
@@ -91,9 +108,8 @@ bool Durable::openFile(QFile& file, QIODevice::OpenMode mode) {
         disposition = (mode & QIODevice::ExistingOnly) ? TRUNCATE_EXISTING : CREATE_ALWAYS;
     else if (writes && !(mode & QIODevice::ExistingOnly))
         disposition = OPEN_ALWAYS;
-    const QString native = QDir::toNativeSeparators(QFileInfo(file.fileName()).absoluteFilePath());
-    const HANDLE h = CreateFileW(reinterpret_cast<LPCWSTR>(native.utf16()),
-                                 GENERIC_READ | (writes ? GENERIC_WRITE : 0),
+    const std::wstring native = nativePath(file.fileName());
+    const HANDLE h = CreateFileW(native.c_str(), GENERIC_READ | (writes ? GENERIC_WRITE : 0),
                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                  disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
@@ -141,11 +157,18 @@ void Durable::setObserverForTest(Observer o) {
 }
 
 #ifdef Q_OS_WIN
-SafeFile::SafeFile(const QString& path)
-    : target_(path),
-      temp_(path + QStringLiteral(".") + QUuid::createUuid().toString(QUuid::Id128).left(8) +
-            QStringLiteral(".tmp")),
-      file_(temp_) {}
+namespace {
+// Beside the target, named after it, within the 255 characters a name may have.
+QString tempName(const QString& path) {
+    const QString suffix = QStringLiteral(".") +
+                           QUuid::createUuid().toString(QUuid::Id128).left(8) +
+                           QStringLiteral(".tmp");
+    const QFileInfo target(path);
+    return QDir(target.path()).filePath(target.fileName().left(255 - suffix.size()) + suffix);
+}
+} // namespace
+
+SafeFile::SafeFile(const QString& path) : target_(path), temp_(tempName(path)), file_(temp_) {}
 
 SafeFile::~SafeFile() {
     discard();
@@ -179,9 +202,7 @@ void SafeFile::commit() {
         throw;
     }
     file_.close();
-    const QString from = QDir::toNativeSeparators(QFileInfo(temp_).absoluteFilePath());
-    const QString to = QDir::toNativeSeparators(QFileInfo(target_).absoluteFilePath());
-    if (!MoveFileExW(reinterpret_cast<LPCWSTR>(from.utf16()), reinterpret_cast<LPCWSTR>(to.utf16()),
+    if (!MoveFileExW(nativePath(temp_).c_str(), nativePath(target_).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD error = GetLastError();
         QFile::remove(temp_);

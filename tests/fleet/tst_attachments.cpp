@@ -335,7 +335,8 @@ private slots:
             button(d, "btnApplica")->click();
         });
         if (refusal.isEmpty()) {
-            QVERIFY(Msg::Test::shown().isEmpty());
+            QVERIFY2(Msg::Test::shown().isEmpty(),
+                     qPrintable(Msg::Test::shown().isEmpty() ? QString() : Msg::Test::last().text));
             QCOMPARE(cardLabel("lblFile01")->text(), name);
             QCOMPARE(attachedBytes(name), QByteArray("DOC"));
             return;
