@@ -135,14 +135,33 @@ bool Durable::openFile(QFile& file, QIODevice::OpenMode mode) {
 
 void Durable::replaceLocked(QFile& locked, const QString& path, const QByteArray& contents) {
 #ifdef Q_OS_WIN
+    const auto putInPlace = [&locked](const QByteArray& bytes) {
+        // Cut only after the new contents are there: a cut here leaves a stray tail behind
+        // the new lines, never a file without them.
+        return locked.seek(0) && locked.write(bytes) == bytes.size() &&
+               (locked.size() <= bytes.size() || locked.resize(bytes.size()));
+    };
+    if (!locked.seek(0))
+        throw FileError(QStringLiteral("cannot read %1").arg(path));
+    const QByteArray before = locked.readAll();
     step(Step::Write, path);
-    if (!locked.seek(0) || locked.write(contents) != contents.size())
-        throw FileError(QStringLiteral("cannot write %1").arg(path));
-    // Only after the new contents are there: a cut here leaves a stray tail behind the new
-    // lines, never a file without them.
-    if (locked.size() > contents.size() && !locked.resize(contents.size()))
-        throw FileError(QStringLiteral("cannot write %1").arg(path));
-    syncFile(locked, path);
+    try {
+        if (!putInPlace(contents))
+            throw FileError(QStringLiteral("cannot write %1").arg(path));
+        syncFile(locked, path);
+    } catch (const FileError&) {
+        // Every reader already sees the new contents: put the old ones back, so that the
+        // failure reported is true. Where the disk refuses that too, the change stands and is
+        // reported done: a password said unchanged but changed would lock the user out.
+        try {
+            step(Step::Write, path);
+        } catch (const FileError&) {
+            return;
+        }
+        if (!putInPlace(before) || !locked.flush())
+            throw FileError(QStringLiteral("cannot write %1 back").arg(path));
+        throw;
+    }
 #else
     Q_UNUSED(locked);
     SafeFile out(path);
