@@ -60,7 +60,10 @@ QByteArray run(const QString& program, const QStringList& args, int timeoutMs) {
     QString script = QStringLiteral("/usr/bin/") + program;
     for (const QString& arg : args) {
         const QFileInfo file(arg);
+        // Only an argument with a folder in it: a bare value ("100") would become a file of the
+        // working folder.
         const bool isPath = arg != QStringLiteral("-") && !arg.startsWith(QLatin1Char('-')) &&
+                            (arg.contains(QLatin1Char('/')) || arg.contains(QLatin1Char('\\'))) &&
                             file.absoluteDir().exists();
         script += QLatin1Char(' ') + shellQuoted(isPath ? unixPath(arg) : arg);
     }
