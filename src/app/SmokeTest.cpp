@@ -103,7 +103,7 @@ void SmokeTest::start() {
             *lastMessage = box->text();
             QAbstractButton* answer = box->button(QMessageBox::Ok);
             // Opening the exported file would start another program: the smoke run declines.
-            if (!answer && box->text() == SpreadsheetWriter::kAskOpen)
+            if (!answer && box->text().simplified() == SpreadsheetWriter::kAskOpen.simplified())
                 answer = box->button(QMessageBox::No);
             if (!answer)
                 answer = box->defaultButton();
