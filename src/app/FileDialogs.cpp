@@ -48,6 +48,16 @@ QString FileDialogs::openFile(QWidget* parent, const QString& title, const QStri
     return dialog.selectedFiles().constFirst();
 }
 
+QString FileDialogs::saveFile(QWidget* parent, const QString& title, const QString& suggested,
+                              const QString& filter) {
+    State& s = state();
+    s.title = title;
+    s.filter = filter;
+    if (s.on)
+        return s.queued.isEmpty() ? QString() : s.queued.takeFirst();
+    return QFileDialog::getSaveFileName(parent, title, suggested, filter);
+}
+
 void FileDialogs::Test::record(bool on) {
     state() = State{};
     state().on = on;

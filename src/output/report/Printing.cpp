@@ -1,7 +1,8 @@
 #include "output/report/Printing.h"
 
+#include "app/FileDialogs.h"
+
 #include <QDir>
-#include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -94,9 +95,9 @@ bool Printing::dialog(QPrinter& printer, QWidget* parent) {
 #ifdef Q_OS_WIN
     // The Windows dialog knows only installed printers: without one, choose the PDF file.
     if (printer.outputFormat() == QPrinter::PdfFormat) {
-        const QString file = QFileDialog::getSaveFileName(
-            parent, QStringLiteral("Stampa su file PDF"), printer.outputFileName(),
-            QStringLiteral("Documenti PDF (*.pdf)"));
+        const QString file = FileDialogs::saveFile(parent, QStringLiteral("Stampa su file PDF"),
+                                                   printer.outputFileName(),
+                                                   QStringLiteral("Documenti PDF (*.pdf)"));
         if (file.isEmpty())
             return false;
         printer.setOutputFileName(file);
