@@ -35,6 +35,13 @@
 
 namespace {
 
+// What sets this desk's names apart from every other desk's, those that ran before it included:
+// Windows hands a dead process's id to the next one at once, so the id alone would not do.
+QString deskTag() {
+    return QString::number(QCoreApplication::applicationPid()) + QLatin1Char('.') +
+           QString::number(QRandomGenerator::system()->bounded(100000));
+}
+
 void ready() {
     std::fputs("ready\n", stdout);
     std::fflush(stdout);
@@ -47,7 +54,7 @@ int fail(const QString& what) {
 
 int rentalsUntilKilled(quint32 seed) {
     QRandomGenerator random(seed);
-    const QString me = QString::number(QCoreApplication::applicationPid());
+    const QString me = deskTag();
     ready();
     for (int n = 0;; ++n) {
         const QString tag = me + QLatin1Char('_') + QString::number(n);
@@ -86,7 +93,7 @@ int rentalsUntilKilled(quint32 seed) {
 
 // The same craft rented out and back again, so that a kill lands inside a return often.
 int turnsUntilKilled(qint64 at) {
-    const QString me = QString::number(QCoreApplication::applicationPid());
+    const QString me = deskTag();
     ready();
     for (int n = 0;; ++n) {
         FleetFile file;
