@@ -3,21 +3,12 @@
 # common cups-pdf virtual printer as the default queue, named "PDF" as its package names it, and
 # systemd's name service module in nsswitch.conf. Run as root; leaves cupsd running.
 #   desktop-env.sh up      installs and starts what is missing, prints the queues
-#   desktop-env.sh jobs    prints every job any queue ever took (none is the only good answer)
+#   desktop-env.sh jobs    prints every job the queues know of (compared before and after)
 set -euo pipefail
 case "${1:-}" in
 up)
-    need=(cups printer-driver-cups-pdf libnss-systemd)
-    missing=()
-    for p in "${need[@]}"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-    done
-    if [ ${#missing[@]} -gt 0 ]; then
-        [ "$(id -u)" -eq 0 ] || { echo "as root: apt-get install ${missing[*]}" >&2; exit 1; }
-        export DEBIAN_FRONTEND=noninteractive
-        apt-get update -qq
-        apt-get install -y -qq --no-install-recommends -o DPkg::Lock::Timeout=600 "${missing[@]}"
-    fi
+    bash "$(dirname "$0")/need-packages.sh" "The desktop test environment" \
+        cups printer-driver-cups-pdf libnss-systemd
     grep -qE '^passwd:.*systemd' /etc/nsswitch.conf ||
         sed -i -E 's/^(passwd|group):(.*)$/\1:\2 systemd/' /etc/nsswitch.conf
     lpstat -r >/dev/null 2>&1 || { cupsd && sleep 1; }

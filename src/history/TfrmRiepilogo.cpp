@@ -109,28 +109,27 @@ void TfrmRiepilogo::load(const QString& start, const QString& end) {
     model_->beginLoad();
     guarded(
         [&] {
-            // Locked only while it is read: a return's OK elsewhere need not wait for the grid.
+            // Locked only while the file is read, in large blocks as it goes (a whole history
+            // read at once would take its size in memory): the rows are taken as they pass, and
+            // the grid is sorted and shown once the file is closed, so a return's OK elsewhere
+            // waits for the reading alone.
             HistoryFile file;
             file.openForReading();
-            const QByteArray all = file.readAllBytes();
-            file.close();
             quint32 taken = 0;
-            for (qsizetype at = 0; at + TNoleggio::kSize <= all.size(); at += TNoleggio::kSize) {
-                const char* record = all.constData() + at;
-                {
-                    // A damaged pick-up date lies in no period: the record is passed over.
-                    const int picked = Dates::dateKey(field(record, kDataRit));
-                    if (picked == 0 || picked < from || picked > to)
-                        continue;
-                    model_->appendBytes(++taken,
-                                        {field(record, kCodice), field(record, kTipo),
-                                         field(record, kUtilizzo), field(record, kLuogo),
-                                         field(record, kPersone), field(record, kPersonaRit),
-                                         field(record, kDataRit), field(record, kOraRit),
-                                         field(record, kPersonaRic), field(record, kDataRic),
-                                         field(record, kOraRic)});
-                }
-            }
+            file.scanRaw([&](qint64, const char* record) {
+                // A damaged pick-up date lies in no period: the record is passed over.
+                const int picked = Dates::dateKey(field(record, kDataRit));
+                if (picked == 0 || picked < from || picked > to)
+                    return true;
+                model_->appendBytes(++taken, {field(record, kCodice), field(record, kTipo),
+                                              field(record, kUtilizzo), field(record, kLuogo),
+                                              field(record, kPersone), field(record, kPersonaRit),
+                                              field(record, kDataRit), field(record, kOraRit),
+                                              field(record, kPersonaRic), field(record, kDataRic),
+                                              field(record, kOraRic)});
+                return true;
+            });
+            file.close();
             complete = true;
         },
         [] {});

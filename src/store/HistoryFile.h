@@ -26,8 +26,6 @@ public:
     void scanRaw(const std::function<bool(qint64 position, const char* bytes)>& visit) {
         file_.scan(visit);
     }
-    // Every whole record at once, so the lock goes before the records are looked at.
-    QByteArray readAllBytes() { return file_.readAll(); }
     void close() { file_.close(); }
 
 private:

@@ -283,16 +283,6 @@ qint64 RecordFile::append(const QByteArray& record) {
     return n + 1;
 }
 
-QByteArray RecordFile::readAll() {
-    QByteArray all;
-    all.reserve(count() * recordSize_);
-    scan([&](qint64, const char* record) {
-        all.append(record, recordSize_);
-        return true;
-    });
-    return all;
-}
-
 void RecordFile::scan(const std::function<bool(qint64, const char*)>& visit) {
     requireOpen();
     const qint64 total = count();

@@ -53,8 +53,6 @@ public:
     // Rewrites the record only when it still holds `shown`, the bytes read when it was put on
     // the screen; raises CardChanged otherwise and writes nothing.
     void rewriteIfUnchanged(qint64 position, const QByteArray& shown, const QByteArray& record);
-    // The whole records, read at once: the lock need not be held while they are looked at.
-    QByteArray readAll();
     // Writes after the last whole record (over any stray trailing piece); returns the new
     // record's position.
     qint64 append(const QByteArray& record);

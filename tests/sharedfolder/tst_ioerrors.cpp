@@ -27,10 +27,9 @@
 
 namespace {
 
-const QString kChanged = QStringLiteral("Modifica della password completata con successo.");
-const QString kChangeError =
-    QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della "
-                   "password. Si consiglia di reinstallare il software.");
+// The change-password screen's own texts: what is checked here is which of them is shown.
+const QString& kChanged = TfrmCambiaPassword::kChanged;
+const QString& kChangeError = TfrmCambiaPassword::kChangeError;
 const QString kOldPassword = QStringLiteral("ormeggiodiprua");
 const QString kNewPassword = QStringLiteral("Maestrale");
 const QString kNewNote = QStringLiteral("Scafo rivisto");

@@ -23,6 +23,20 @@
 class TestKill : public QObject {
     Q_OBJECT
 
+    // Waits until the desk works, lets it go on for a random moment and kills it (SIGKILL on
+    // Linux, TerminateProcess on Windows); it must not have stopped by itself.
+    static void killAtRandom(QProcess& desk, QRandomGenerator& random) {
+        QVERIFY(desk.waitForStarted());
+        while (!desk.canReadLine())
+            QVERIFY2(desk.waitForReadyRead(60000), "the desk did not start");
+        QCOMPARE(desk.readLine().trimmed(), QByteArray("ready"));
+        QThread::msleep(random.bounded(120));
+        desk.kill();
+        QVERIFY(desk.waitForFinished(30000));
+        QVERIFY2(desk.exitStatus() == QProcess::CrashExit,
+                 "the desk stopped by itself: an action was not reported a success");
+    }
+
     // What the restart finds: every card whole and numbered, every completed rental in the
     // history once, no rental of a craft still out.
     static void checkAgreement() {
@@ -132,15 +146,9 @@ private slots:
             desk.setProcessChannelMode(QProcess::ForwardedErrorChannel);
             desk.start(program, {QStringLiteral("rentals"), box.folder(),
                                  QString::number(random.generate())});
-            QVERIFY(desk.waitForStarted());
-            while (!desk.canReadLine())
-                QVERIFY2(desk.waitForReadyRead(60000), "the desk did not start");
-            QCOMPARE(desk.readLine().trimmed(), QByteArray("ready"));
-            QThread::msleep(random.bounded(120));
-            desk.kill(); // SIGKILL on Linux, TerminateProcess on Windows
-            QVERIFY(desk.waitForFinished(30000));
-            QVERIFY2(desk.exitStatus() == QProcess::CrashExit,
-                     "the desk stopped by itself: an action was not reported a success");
+            killAtRandom(desk, random);
+            if (QTest::currentTestFailed())
+                return;
 
             // The restart.
             journalsFound += PendingReturn::pendingFiles().size();
@@ -177,15 +185,9 @@ private slots:
             QProcess desk;
             desk.setProcessChannelMode(QProcess::ForwardedErrorChannel);
             desk.start(deskProgram(), {QStringLiteral("turns"), box.folder(), QStringLiteral("1")});
-            QVERIFY(desk.waitForStarted());
-            while (!desk.canReadLine())
-                QVERIFY2(desk.waitForReadyRead(60000), "the desk did not start");
-            QCOMPARE(desk.readLine().trimmed(), QByteArray("ready"));
-            QThread::msleep(random.bounded(120));
-            desk.kill(); // SIGKILL on Linux, TerminateProcess on Windows
-            QVERIFY(desk.waitForFinished(30000));
-            QVERIFY2(desk.exitStatus() == QProcess::CrashExit,
-                     "the desk stopped by itself: an action was not reported a success");
+            killAtRandom(desk, random);
+            if (QTest::currentTestFailed())
+                return;
 
             // The craft as every desk reads it now, and the rental the killed desk left.
             const TScheda seen = cardAt(1);

@@ -258,6 +258,23 @@ private slots:
         }
     }
 
+    // One password guards every desk: changed on this one, it opens the other at once, and the
+    // old one no longer does.
+    void aPasswordChangedHereOpensTheOtherDesk() {
+        PasswordStore::store(QStringLiteral("vecchia"));
+        Msg::Test::clear();
+        changePassword(QStringLiteral("vecchia"), QStringLiteral("Nuova parola"));
+        QCOMPARE(Msg::Test::last().text, TfrmCambiaPassword::kChanged);
+        for (const auto& [typed, code] : {std::pair{QStringLiteral("nuova PAROLA"), 0},
+                                          std::pair{QStringLiteral("vecchia"), 3}}) {
+            auto desk = startDesk(box->folder(), {QStringLiteral("login"), typed});
+            QVERIFY(waitReady(*desk));
+            desk->waitForFinished(60000);
+            QCOMPARE(desk->exitStatus(), QProcess::NormalExit);
+            QCOMPARE(desk->exitCode(), code);
+        }
+    }
+
     // The other workstation lets go within the wait: meanwhile the wait cursor (and, where the
     // screen has a status line, a word on what it waits for) shows that the program is alive;
     // then the action completes as if nothing had happened, with no warning.

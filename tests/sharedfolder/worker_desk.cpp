@@ -3,6 +3,8 @@
 //   onderia_worker_desk save FOLDER N            N new cards through the fleet card screen
 //   onderia_worker_desk pickup FOLDER POS NAME   one pick-up through the pick-up screen
 //   onderia_worker_desk hold FOLDER FILE MS      holds FILE's exclusive lock for MS ms
+//   onderia_worker_desk login FOLDER PASSWORD    types PASSWORD on the login screen; exits 0 when
+//                                                the start menu opens, 3 when it is refused
 //   onderia_worker_desk rentals FOLDER SEED      saves, pick-ups and returns until killed
 //   onderia_worker_desk turns FOLDER POS         picks up and returns one craft until killed
 //   onderia_worker_desk next FOLDER POS NAME     picks up the craft if it is in, returns it if
@@ -13,10 +15,12 @@
 // Prints "ready" once it works; exits 0 when every action was reported a success.
 #include "DeskActions.h"
 
+#include "access/TfrmPassword.h"
 #include "app/DateSettings.h"
 #include "app/FileDialogs.h"
 #include "app/OpenURL.h"
 #include "app/Screens.h"
+#include "app/TfrmAvvio.h"
 #include "rentals/TfrmOperazione.h"
 #include "store/FileLock.h"
 #include "store/PendingReturn.h"
@@ -31,6 +35,13 @@
 
 namespace {
 
+// What sets this desk's names apart from every other desk's, those that ran before it included:
+// Windows hands a dead process's id to the next one at once, so the id alone would not do.
+QString deskTag() {
+    return QString::number(QCoreApplication::applicationPid()) + QLatin1Char('.') +
+           QString::number(QRandomGenerator::system()->bounded(100000));
+}
+
 void ready() {
     std::fputs("ready\n", stdout);
     std::fflush(stdout);
@@ -43,7 +54,7 @@ int fail(const QString& what) {
 
 int rentalsUntilKilled(quint32 seed) {
     QRandomGenerator random(seed);
-    const QString me = QString::number(QCoreApplication::applicationPid());
+    const QString me = deskTag();
     ready();
     for (int n = 0;; ++n) {
         const QString tag = me + QLatin1Char('_') + QString::number(n);
@@ -82,7 +93,7 @@ int rentalsUntilKilled(quint32 seed) {
 
 // The same craft rented out and back again, so that a kill lands inside a return often.
 int turnsUntilKilled(qint64 at) {
-    const QString me = QString::number(QCoreApplication::applicationPid());
+    const QString me = deskTag();
     ready();
     for (int n = 0;; ++n) {
         FleetFile file;
@@ -161,6 +172,17 @@ int main(int argc, char** argv) {
                 return fail(QStringLiteral("card %1: %2").arg(i).arg(said));
         }
         return 0;
+    }
+    if (mode == QStringLiteral("login") && args.size() == 4) {
+        ready();
+        frmPassword->show();
+        auto* field = frmPassword->findChild<QLineEdit*>(QStringLiteral("txtPassword"));
+        field->setText(args.at(3));
+        frmPassword->cmdOKClick();
+        if (frmAvvio->isVisible())
+            return 0;
+        std::fprintf(stderr, "login refused: %s\n", qPrintable(Desk::lastMessage()));
+        return 3;
     }
     if (mode == QStringLiteral("pickup") && args.size() == 5) {
         ready();
