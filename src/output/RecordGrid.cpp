@@ -132,19 +132,24 @@ void RecordGridModel::sortByColumn(int column, const QCollator& collator) {
         }
         textOf[stored] = it.value();
     }
-    std::vector<QCollatorSortKey> keys;
-    keys.reserve(size_t(texts.size()));
+    // Compared with the collator itself, not through its sort keys: they are few, and Qt 6.4's
+    // sort keys on Windows are not reliable (a key's bytes sit in a text twice their size, the
+    // rest left as it was, so equal texts may compare unequal).
+    std::vector<QString> decoded;
+    decoded.reserve(size_t(texts.size()));
     for (QByteArrayView bytes : texts)
-        keys.push_back(collator.sortKey(ShortText::fromWindows1252(bytes.data(), bytes.size())));
+        decoded.push_back(ShortText::fromWindows1252(bytes.data(), bytes.size()));
     std::vector<int> byText(size_t(texts.size()));
     for (size_t i = 0; i < byText.size(); ++i)
         byText[i] = static_cast<int>(i);
-    std::stable_sort(byText.begin(), byText.end(),
-                     [&](int a, int b) { return keys[size_t(a)].compare(keys[size_t(b)]) < 0; });
+    std::stable_sort(byText.begin(), byText.end(), [&](int a, int b) {
+        return collator.compare(decoded[size_t(a)], decoded[size_t(b)]) < 0;
+    });
     std::vector<int> rank(byText.size());
     int current = 0;
     for (size_t i = 0; i < byText.size(); ++i) {
-        if (i > 0 && keys[size_t(byText[i - 1])].compare(keys[size_t(byText[i])]) != 0)
+        if (i > 0 &&
+            collator.compare(decoded[size_t(byText[i - 1])], decoded[size_t(byText[i])]) != 0)
             ++current;
         rank[size_t(byText[i])] = current;
     }
