@@ -95,24 +95,13 @@ foreach(plugin ${ONDERIA_DIST_PLUGINS})
     list(APPEND ONDERIA_DIST_MODULES "$<TARGET_FILE:Qt6::${plugin}>")
 endforeach()
 
-# The fonts the layouts name (Arial, Courier New, Verdana) in their free metric twins, found by
-# family in the fonts of this machine, with their licences. Windows has the originals, but the
+# The fonts the layouts name (Arial, Courier New, Verdana) in their free metric twins
+# (cmake/TwinFonts.cmake), with their licences. Windows has the originals, but the
 # folder carries the twins there too: Wine has none, and the program falls back on them wherever
 # the originals are missing.
-find_program(ONDERIA_FC_LIST fc-list)
-foreach(family "Liberation Sans" "Liberation Mono" "DejaVu Sans:width=100")
-    set(files "")
-    if(ONDERIA_FC_LIST)
-        execute_process(COMMAND ${ONDERIA_FC_LIST} -f "%{file}\n" ":family=${family}"
-            OUTPUT_VARIABLE files OUTPUT_STRIP_TRAILING_WHITESPACE)
-        string(REPLACE "\n" ";" files "${files}")
-    endif()
-    if(files)
-        install(FILES ${files} DESTINATION fonts)
-    else()
-        message(WARNING "Font family ${family} not found: the program folder will lack it")
-    endif()
-endforeach()
+if(ONDERIA_FONT_FILES)
+    install(FILES ${ONDERIA_FONT_FILES} DESTINATION fonts)
+endif()
 foreach(licence liberation2 dejavu-core)
     if(EXISTS "/usr/share/doc/fonts-${licence}/copyright")
         install(FILES "/usr/share/doc/fonts-${licence}/copyright" DESTINATION licenses

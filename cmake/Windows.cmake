@@ -31,20 +31,6 @@ set_target_properties(onderia PROPERTIES WIN32_EXECUTABLE ON)
 
 # The metric twins of Arial, Courier New and Verdana beside the programs of the build, where the
 # program registers its folder's fonts, as the program folder carries them.
-find_program(ONDERIA_FC_LIST fc-list)
-set(ONDERIA_FONT_FILES "")
-foreach(family "Liberation Sans" "Liberation Mono" "DejaVu Sans:width=100")
-    set(files "")
-    if(ONDERIA_FC_LIST)
-        execute_process(COMMAND ${ONDERIA_FC_LIST} -f "%{file}\n" ":family=${family}"
-            OUTPUT_VARIABLE files OUTPUT_STRIP_TRAILING_WHITESPACE)
-        string(REPLACE "\n" ";" files "${files}")
-    endif()
-    if(NOT files)
-        message(WARNING "Font family ${family} not found: the program folder will lack it")
-    endif()
-    list(APPEND ONDERIA_FONT_FILES ${files})
-endforeach()
 file(COPY ${ONDERIA_FONT_FILES} DESTINATION "${CMAKE_BINARY_DIR}/fonts")
 
 # Qt's Italian texts beside the programs of the build, where the program looks first (the Qt

@@ -34,8 +34,10 @@ template <typename Rec> Rec unpackRecord(const char* bytes, std::span<const Fiel
 // hold length bytes that fit their fields: a file of another layout rarely does.
 template <typename Rec>
 bool fieldsFit(const char* bytes, qsizetype size, std::span<const FieldDef<Rec>> fields) {
-    for (const FieldDef<Rec>& f : fields)
-        if (f.offset<size&& static_cast<unsigned char>(bytes[f.offset])> f.capacity)
+    for (const FieldDef<Rec>& f : fields) {
+        const bool inPiece = f.offset < size;
+        if (inPiece && static_cast<unsigned char>(bytes[f.offset]) > f.capacity)
             return false;
+    }
     return true;
 }
