@@ -11,8 +11,11 @@ up)
         cups printer-driver-cups-pdf libnss-systemd
     grep -qE '^passwd:.*systemd' /etc/nsswitch.conf ||
         sed -i -E 's/^(passwd|group):(.*)$/\1:\2 systemd/' /etc/nsswitch.conf
-    lpstat -r >/dev/null 2>&1 || { cupsd && sleep 1; }
-    for _ in $(seq 50); do lpstat -r >/dev/null 2>&1 && break; sleep 0.2; done
+    # lpstat -r exits 0 whether or not the scheduler runs: only its words tell.
+    running() { [ "$(LC_ALL=C lpstat -r 2>/dev/null)" = "scheduler is running" ]; }
+    running || cupsd
+    for _ in $(seq 100); do running && break; sleep 0.2; done
+    running || { echo "desktop-env.sh: cupsd did not start" >&2; exit 1; }
     if ! lpstat -v PDF >/dev/null 2>&1; then
         lpadmin -p PDF -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
     fi
