@@ -365,6 +365,9 @@ private slots:
         QFile::setPermissions(FleetFile::path(), QFile::ReadOwner);
         const QByteArray file = box.readBytes(QStringLiteral("Vuvedi_Duvav.pro"));
         {
+            const PermissionsBind readOnly;
+            if (readOnly.bound()) // the folder is read-only indeed, for root too
+                QVERIFY(!QFile(FleetFile::path()).open(QIODevice::ReadWrite));
             FleetFile f;
             f.openForReading();
             QCOMPARE(f.readAt(1).Note, QStringLiteral("dopo"));
